@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+namespace glyphbox::engine {
+
+// Place values of the Long Count, in days.
+inline constexpr double kKatunDays = 7200.0; // 20 tuns
+inline constexpr double kTunDays = 360.0;    // 18 uinals
+inline constexpr double kUinalDays = 20.0;   // 20 kins
+inline constexpr double kBaktunDays = 144000.0;
+static_assert(kBaktunDays == 20 * kKatunDays && kKatunDays == 20 * kTunDays &&
+              kTunDays == 18 * kUinalDays);
+
+// One great cycle: 13 baktuns, the span the day count is folded into.
+inline constexpr double kGreatCycle = 1872000.0;
+static_assert(kGreatCycle == 13 * kBaktunDays);
+
+// A place counter is a 16-bit number: a count of 144000 x 32768 days or more
+// does not fit in the baktun place.
+inline constexpr double kLongCountLimit = kBaktunDays * 32768.0;
+
+// The baktun of a count below one baktun is written 13, the number the
+// current great cycle began with; the other places show 0.
+inline constexpr double kZeroBaktunShownAs = 13.0;
+
+struct LongCount {
+  double baktun = 0;
+  double katun = 0;
+  double tun = 0;
+  double uinal = 0;
+  double kin = 0; // 0 to 19 for any count from 0 up
+
+  // "12.19.6.15.1": the five places joined by points, no blanks.
+  [[nodiscard]] std::string text() const;
+  // Writes text() into [first, last) and returns its end; the buffer must
+  // hold kMaxTextLength characters.
+  static constexpr int kMaxTextLength = 5 * 32;
+  char* writeText(char* first, char* last) const noexcept;
+
+  friend bool operator==(const LongCount&, const LongCount&) = default;
+};
+
+// Preconditions: count is a whole number >= 0 (a folded day count).
+// Raises the overflow error when count >= kLongCountLimit and the
+// floating-point error when count is not finite.
+[[nodiscard]] LongCount computeLongCount(double count);
+
+} // namespace glyphbox::engine

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <glyphbox/runtime/int16.h>
+
+#include <array>
+#include <string_view>
+
+namespace glyphbox::engine {
+
+using runtime::Int16;
+
+// The twenty Tzolkin day names, indexed by the kin of the Long Count (0 = Ahau).
+inline constexpr std::array<std::string_view, 20> kTzolkinNames = {
+    "Ahau", "Imix", "Ik",   "Akbal", "Kan", "Chicchan", "Cimi", "Manik", "Lamat",  "Muluc",
+    "Oc",   "Chuen", "Eb",  "Ben",   "Ix",  "Men",      "Cib",  "Caban", "Etznab", "Caunac"};
+
+// The nineteen Haab months; month 1 is Pop, month 19 the five days of Uayeb.
+inline constexpr std::array<std::string_view, 19> kHaabMonthNames = {
+    "Pop", "Uo",  "Zip", "Zotz", "Tzec", "Xul",   "Yaxkin", "Mol",  "Chen", "Yax",
+    "Zac", "Ceh", "Mac", "Kankin", "Muan", "Pax", "Kayab",  "Cumku", "Uayeb"};
+
+// Cycle lengths and where the epoch (day count 0, 4 Ahau 8 Cumku) stands in them.
+inline constexpr int kTrecena = 13;            // Tzolkin numbers 1..13
+inline constexpr int kEpochTzolkinNumber = 4;
+inline constexpr int kHaabYear = 365;          // 18 months of 20 days and 5 days of Uayeb
+inline constexpr int kHaabMonthDays = 20;
+inline constexpr int kHaabEpochPosition = 347; // day 8 of Cumku, counted from 0 = 1 Pop
+static_assert(kHaabEpochPosition == (18 - 1) * kHaabMonthDays + (8 - 1));
+static_assert(kHaabYear == 18 * kHaabMonthDays + 5);
+
+struct TzolkinDate {
+  Int16 number = 0;      // 1 to 13
+  std::string_view name; // one of kTzolkinNames
+
+  friend bool operator==(const TzolkinDate&, const TzolkinDate&) = default;
+};
+
+struct HaabDate {
+  Int16 day = 0;         // 1 to 20; 1 to 5 in Uayeb
+  Int16 month = 0;       // 1 to 19
+  std::string_view name; // kHaabMonthNames[month - 1]
+
+  friend bool operator==(const HaabDate&, const HaabDate&) = default;
+};
+
+// The Tzolkin date: the number steps through the unfolded dayCount, the name
+// follows kin, the last place of the folded count's Long Count.
+// Preconditions: dayCount whole, |dayCount| < 2^53; kin whole in [0, 19]
+// (an out-of-range kin gives an empty name).
+[[nodiscard]] TzolkinDate computeTzolkin(double dayCount, double kin) noexcept;
+
+// The Haab date of the unfolded dayCount. Preconditions as computeTzolkin.
+[[nodiscard]] HaabDate computeHaab(double dayCount) noexcept;
+
+} // namespace glyphbox::engine
