@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QWidget>
+
+#include <exception>
+#include <functional>
+
+namespace glyphbox::ui {
+
+// Shows an error in plain words in a message box owned by `owner`. The box
+// does not block: the window stays open and usable, and the box goes away
+// when the user closes it.
+void reportError(QWidget* owner, const std::exception& error);
+
+// Runs a handler; any error it raises is reported and goes no further, so no
+// exception ever reaches the event loop.
+void runGuarded(QWidget* owner, const std::function<void()>& handler) noexcept;
+
+// Connects a signal to a handler of `owner` through runGuarded: the one place
+// where handlers are connected, and so the one place errors are caught.
+template <typename Sender, typename Signal, typename Owner>
+void connectHandler(Sender* sender, Signal signal, Owner* owner, void (Owner::*handler)()) {
+  QObject::connect(sender, signal, owner,
+                   [owner, handler] { runGuarded(owner, [owner, handler] { (owner->*handler)(); }); });
+}
+
+} // namespace glyphbox::ui

@@ -1,0 +1,389 @@
+#include <glyphbox/ui/main_window.h>
+
+#include <glyphbox/engine/maya_date.h>
+#include <glyphbox/runtime/conversions.h>
+#include <glyphbox/ui/error_report.h>
+#include <glyphbox/ui/geometry.h>
+#include <glyphbox/ui/window_names.h>
+#include <glyphbox/ui/window_registry.h>
+#include <glyphbox/ui/year_validator.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+namespace glyphbox::ui {
+namespace {
+
+// The client area and every control's place, in twips.
+constexpr int kClientWidth = 4770;
+constexpr int kClientHeight = 1950;
+
+struct Placement {
+  const char* name;
+  int left, top, width, height;
+};
+
+constexpr Placement kPlacements[] = {
+    {"YearLbl", 120, 120, 375, 255},       {"MonthLbl", 960, 120, 495, 255},
+    {"DayLbl", 2280, 120, 375, 255},       {"EraLbl", 3120, 120, 375, 255},
+    {"Year", 120, 360, 735, 285},          {"Month", 960, 360, 1215, 315},
+    {"Day", 2280, 360, 735, 315},          {"CE", 3120, 360, 615, 315},
+    {"BCE", 3840, 360, 615, 315},          {"CalcT", 120, 720, 1695, 255},
+    {"CalcH", 2280, 720, 1695, 255},       {"GoBut", 120, 1080, 4575, 375},
+    {"Label2", 120, 1560, 1095, 255},      {"LongCountLbl", 1200, 1560, 1095, 255},
+    {"TZnum", 2400, 1560, 255, 255},       {"TZnam", 2760, 1560, 735, 255},
+    {"HAnum", 3600, 1560, 255, 255},       {"HAnam", 3960, 1560, 615, 255},
+};
+
+// Colours as 0x00BBGGRR codes; 0x800000nn is a desktop system colour.
+constexpr std::uint32_t kBlack = 0x00000000;
+constexpr std::uint32_t kWhite = 0x00FFFFFF;
+constexpr std::uint32_t kMenuTextColour = 0x80000007;
+
+// The widest Long Count a two-digit baktun can give, in the widest digits.
+constexpr char kWidestLongCount[] = "88.88.88.88.88";
+
+QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text,
+                  Qt::Alignment align = Qt::AlignLeft) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QLatin1String(name));
+  label->setAlignment(align | Qt::AlignTop);
+  label->setTextFormat(Qt::PlainText);
+  label->setAutoFillBackground(true); // labels paint their whole rectangle
+  return label;
+}
+
+void setColours(QWidget* w, std::uint32_t background, std::uint32_t foreground) {
+  const QPalette desktop = QApplication::palette();
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, colourFromCode(background, desktop));
+  p.setColor(QPalette::WindowText, colourFromCode(foreground, desktop));
+  w->setPalette(p);
+  // Buttons paint with the button roles by default; these paint like labels.
+  w->setBackgroundRole(QPalette::Window);
+  w->setForegroundRole(QPalette::WindowText);
+  w->setAutoFillBackground(true);
+}
+
+// The size a control needs to show `text` whole, as its style lays it out.
+QSize neededSize(const QWidget* w, const QString& text) {
+  const QFontMetrics fm(w->font());
+  const QStyle* style = w->style();
+  const int textWidth = fm.horizontalAdvance(text);
+  const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+  if (qobject_cast<const QComboBox*>(w) != nullptr) {
+    QComboBox probe;
+    probe.setFont(w->font());
+    probe.addItem(text);
+    return QSize(probe.sizeHint().width(), fm.height() + 2 * frame);
+  }
+  if (const auto* check = qobject_cast<const QCheckBox*>(w)) {
+    return QSize(style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check) +
+                     style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check) +
+                     textWidth,
+                 fm.height());
+  }
+  if (const auto* radio = qobject_cast<const QRadioButton*>(w)) {
+    return QSize(style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, radio) +
+                     style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, radio) +
+                     textWidth,
+                 fm.height());
+  }
+  if (qobject_cast<const QPushButton*>(w) != nullptr) {
+    const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w);
+    return QSize(textWidth + 2 * margin, fm.height() + 2 * frame);
+  }
+  if (qobject_cast<const QLineEdit*>(w) != nullptr) {
+    return QSize(0, fm.height() + 2 * frame);
+  }
+  return QSize(textWidth, fm.height());
+}
+
+} // namespace
+
+MainWindow::MainWindow(WindowRegistry& registry, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      registry_(registry) {
+  setWindowTitle(QStringLiteral("Glyphbox"));
+  createMenu();
+  createControls();
+  applyColours();
+  applyLayout();
+  applyTabOrder();
+  connectHandlers();
+  Form_Load();
+}
+
+void MainWindow::createMenu() {
+  mnuAbout = menuBar()->addAction(tr("About"));
+  mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+}
+
+void MainWindow::createControls() {
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  setCentralWidget(client_);
+
+  YearLbl = makeLabel(client_, "YearLbl", QStringLiteral("Year"));
+  MonthLbl = makeLabel(client_, "MonthLbl", QStringLiteral("Month"));
+  DayLbl = makeLabel(client_, "DayLbl", QStringLiteral("Day"));
+  EraLbl = makeLabel(client_, "EraLbl", QStringLiteral("Era"));
+
+  Year = new QLineEdit(client_);
+  Year->setObjectName(QStringLiteral("Year"));
+  Year->setValidator(new YearValidator(Year));
+
+  Month = new QComboBox(client_);
+  Month->setObjectName(QStringLiteral("Month"));
+  for (const auto name : engine::kMonthNames) {
+    Month->addItem(fromView(name));
+  }
+  Month->setCurrentIndex(-1); // Qt selects the first item added; start with none
+  Month->setEnabled(false);
+
+  Day = new QComboBox(client_);
+  Day->setObjectName(QStringLiteral("Day"));
+  Day->setEnabled(false);
+
+  CE = new QRadioButton(QStringLiteral("CE"), client_);
+  CE->setObjectName(QStringLiteral("CE"));
+  CE->setChecked(true);
+  BCE = new QRadioButton(QStringLiteral("BCE"), client_);
+  BCE->setObjectName(QStringLiteral("BCE"));
+
+  CalcT = new QCheckBox(QStringLiteral("Calculate Tzolkin"), client_);
+  CalcT->setObjectName(QStringLiteral("CalcT"));
+  CalcH = new QCheckBox(QStringLiteral("Calculate Haab"), client_);
+  CalcH->setObjectName(QStringLiteral("CalcH"));
+
+  GoBut = new QPushButton(QStringLiteral("Calculate"), client_);
+  GoBut->setObjectName(QStringLiteral("GoBut"));
+  GoBut->setEnabled(false);
+  GoBut->setAutoDefault(false);
+
+  Label2 = makeLabel(client_, "Label2", QStringLiteral("Mayan Date :"));
+  LongCountLbl = makeLabel(client_, "LongCountLbl", QString());
+  TZnum = makeLabel(client_, "TZnum", QString(), Qt::AlignRight);
+  TZnam = makeLabel(client_, "TZnam", QString());
+  HAnum = makeLabel(client_, "HAnum", QString(), Qt::AlignRight);
+  HAnam = makeLabel(client_, "HAnam", QString());
+
+  // A one-shot delay: the calculation runs after the cleared labels are painted.
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(10);
+}
+
+void MainWindow::applyColours() {
+  setColours(client_, kBlack, kWhite);
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           YearLbl, MonthLbl, DayLbl, EraLbl, CE, BCE, CalcH, Label2, LongCountLbl, TZnum,
+           TZnam, HAnum, HAnam}) {
+    setColours(w, kBlack, kWhite);
+  }
+  setColours(CalcT, kMenuTextColour, kWhite);
+}
+
+double MainWindow::requiredScale() const {
+  struct Need {
+    const QWidget* widget;
+    QStringList texts;
+  };
+  QStringList tzolkinNames;
+  for (const auto name : engine::kTzolkinNames) {
+    tzolkinNames << fromView(name);
+  }
+  QStringList haabNames;
+  for (const auto name : engine::kHaabMonthNames) {
+    haabNames << fromView(name);
+  }
+  QStringList monthNames;
+  for (int i = 0; i < Month->count(); ++i) {
+    monthNames << Month->itemText(i);
+  }
+  const std::vector<Need> needs = {
+      {YearLbl, {YearLbl->text()}},   {MonthLbl, {MonthLbl->text()}},
+      {DayLbl, {DayLbl->text()}},     {EraLbl, {EraLbl->text()}},
+      {Year, {QString()}},            {Month, monthNames},
+      {Day, {QStringLiteral("31")}},  {CE, {CE->text()}},
+      {BCE, {BCE->text()}},           {CalcT, {CalcT->text()}},
+      {CalcH, {CalcH->text()}},       {GoBut, {GoBut->text()}},
+      {Label2, {Label2->text()}},     {LongCountLbl, {QLatin1String(kWidestLongCount)}},
+      {TZnum, {QStringLiteral("13")}}, {TZnam, tzolkinNames},
+      {HAnum, {QStringLiteral("20")}}, {HAnam, haabNames},
+  };
+  double scale = 1.0;
+  for (const auto& need : needs) {
+    const auto* placement =
+        std::find_if(std::begin(kPlacements), std::end(kPlacements),
+                     [&](const Placement& p) { return need.widget->objectName() == QLatin1String(p.name); });
+    const QSize available = twipsToPixels(placement->width, placement->height);
+    for (const QString& text : need.texts) {
+      const QSize needed = neededSize(need.widget, text);
+      scale = std::max({scale, double(needed.width()) / available.width(),
+                        double(needed.height()) / available.height()});
+    }
+  }
+  return scale;
+}
+
+void MainWindow::applyLayout() {
+  scale_ = requiredScale();
+  for (const auto& p : kPlacements) {
+    auto* w = client_->findChild<QWidget*>(QLatin1String(p.name), Qt::FindDirectChildrenOnly);
+    w->setGeometry(twipsToPixels(p.left, p.top, p.width, p.height, scale_));
+  }
+  client_->setFixedSize(twipsToPixels(kClientWidth, kClientHeight, scale_));
+  // Fixed size: the frame cannot resize it and there is nothing to maximise.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  setWindowFlag(Qt::WindowMinimizeButtonHint, false);
+}
+
+void MainWindow::applyTabOrder() {
+  // Disabled controls are skipped by Tab; the era group is one stop.
+  const QWidget* order[] = {Month, Year, GoBut, CE, BCE, Day, CalcT, CalcH};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+  }
+  for (QLabel* label : client_->findChildren<QLabel*>()) {
+    label->setFocusPolicy(Qt::NoFocus);
+  }
+  Year->setFocus();
+}
+
+void MainWindow::connectHandlers() {
+  connectHandler(Year, &QLineEdit::textChanged, this, &MainWindow::Year_Change);
+  connectHandler(Month, &QComboBox::activated, this, &MainWindow::Month_Click);
+  connectHandler(Day, &QComboBox::activated, this, &MainWindow::Day_Click);
+  connectHandler(GoBut, &QPushButton::clicked, this, &MainWindow::GoBut_Click);
+  connectHandler(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+  connectHandler(mnuAbout, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  runGuarded(this, [this] { Form_Unload(); });
+  event->accept();
+}
+
+// --- Handlers -------------------------------------------------------------------
+
+void MainWindow::Form_Load() {
+  // Placed centred on the screen, the way the window opens every time.
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    adjustSize();
+    move(screen->availableGeometry().center() - QRect(QPoint(), size()).center());
+  }
+}
+
+void MainWindow::Year_Change() {
+  const QString text = Year->text();
+  if (!text.isEmpty()) {
+    calendar_.applyYearText(text.toStdString());
+    Month->setEnabled(true);
+  } else {
+    Month->setEnabled(false); // its selection, if any, stays
+  }
+  Month_Click();
+  Day_Click();
+}
+
+void MainWindow::Month_Click() {
+  const QString text = Month->currentText();
+  calendar_.applyMonthText(text.toStdString());
+  if (!text.isEmpty()) {
+    Day->clear();
+    for (int i = 1; i <= calendar_.daysInMonth.value(); ++i) {
+      Day->insertItem(i - 1, QString::number(i));
+    }
+    Day->setCurrentIndex(-1); // refilled with no day chosen
+    Day->setEnabled(true);
+  } else {
+    Day->setEnabled(false);
+  }
+  Day_Click();
+}
+
+void MainWindow::Day_Click() {
+  const QString text = Day->currentText();
+  if (!text.isEmpty()) {
+    DayNum = runtime::roundToInt16(runtime::valueOfText(text.toStdString()));
+    GoBut->setEnabled(true);
+  } else {
+    GoBut->setEnabled(false);
+  }
+}
+
+void MainWindow::GoBut_Click() {
+  for (QLabel* label : {TZnum, TZnam, HAnum, HAnam, LongCountLbl}) {
+    showResult(label, QString());
+  }
+  if (!Timer1->isActive()) { // pressed again within the delay: still one calculation
+    Timer1->start();
+  }
+}
+
+void MainWindow::Timer1_Timer() {
+  // Disabled first, so the timer fires once per press even if the calculation fails.
+  Timer1->stop();
+  CalculateMayanDate();
+}
+
+void MainWindow::mnuAbout_Click() { registry_.show(QLatin1String(kThinkingForm)); }
+
+void MainWindow::Form_Unload() {
+  registry_.unload(QLatin1String(kAboutForm));
+  registry_.unload(QLatin1String(kSplashForm));
+  registry_.unload(QLatin1String(kThinkingForm));
+}
+
+// --- Helpers ----------------------------------------------------------------------
+
+void MainWindow::CalculateMayanDate() {
+  const double yearValue = runtime::valueOfText(Year->text().toStdString());
+  DayNum = runtime::roundToInt16(runtime::valueOfText(Day->currentText().toStdString()));
+  const engine::Era era = CE->isChecked() ? engine::Era::CE : engine::Era::BCE;
+
+  // Computed whole before anything is shown: a failure leaves the labels empty.
+  const engine::MayaDate date =
+      engine::calculateMayaDate(yearValue, era, calendar_.monthNum, DayNum);
+
+  showResult(LongCountLbl, QString::fromStdString(date.longCount.text()));
+  if (CalcT->isChecked()) {
+    showResult(TZnum, QString::number(date.tzolkin.number.value()));
+    showResult(TZnam, fromView(date.tzolkin.name));
+  }
+  if (CalcH->isChecked()) {
+    showResult(HAnum, QString::number(date.haab.day.value()));
+    showResult(HAnam, fromView(date.haab.name));
+  }
+}
+
+void MainWindow::showResult(QLabel* label, const QString& text) {
+  label->setText(text);
+  // A result wider than its label even at the enlarged layout is shown whole
+  // in the label's tooltip.
+  const bool cut = label->fontMetrics().horizontalAdvance(text) > label->width();
+  label->setToolTip(cut ? text : QString());
+}
+
+} // namespace glyphbox::ui
