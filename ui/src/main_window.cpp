@@ -1,5 +1,6 @@
 #include <glyphbox/ui/main_window.h>
 
+#include <glyphbox/assets.h>
 #include <glyphbox/engine/maya_date.h>
 #include <glyphbox/runtime/conversions.h>
 #include <glyphbox/ui/error_report.h>
@@ -124,6 +125,7 @@ MainWindow::MainWindow(WindowRegistry& registry, QWidget* parent)
                               Qt::MSWindowsFixedSizeDialogHint),
       registry_(registry) {
   setWindowTitle(QStringLiteral("Glyphbox"));
+  setWindowIcon(assets::applicationIcon());
   createMenu();
   createControls();
   applyColours();
