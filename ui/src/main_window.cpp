@@ -285,6 +285,7 @@ void MainWindow::connectHandlers() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   runGuarded(this, [this] { Form_Unload(); });
   event->accept();
+  registry_.unload(objectName()); // gone from the registry now, not when deleted
 }
 
 // --- Handlers -------------------------------------------------------------------

@@ -58,6 +58,7 @@ SplashForm::SplashForm(WindowRegistry& registry)
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(kSplashMilliseconds);
+  Timer1->setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5% early
   connectHandler(Timer1, &QTimer::timeout, this, &SplashForm::Timer1_Timer);
   Form_Load();
 }
@@ -73,6 +74,7 @@ ThinkingForm::ThinkingForm(WindowRegistry& registry)
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(kThinkingMilliseconds);
+  Timer1->setTimerType(Qt::PreciseTimer);
   Timer1->start(); // enabled from creation
   connectHandler(Timer1, &QTimer::timeout, this, &ThinkingForm::Timer1_Timer);
   Form_Load();
