@@ -1,9 +1,17 @@
 # Thin wrapper over CMake: every target installs what is missing first.
 BUILD_DIR ?= build
 ASAN_DIR  ?= build-asan
+FUZZ_DIR  ?= build-fuzz
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 5
+FUZZERS := fuzz_conversions fuzz_cli_line
 
-.PHONY: all deps configure build run test bench package clean
+SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
+                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+.PHONY: all deps configure build run test test-asan fuzz-build fuzz fuzz-smoke test-valgrind \
+        bench package clean
 
 all: build
 
@@ -11,17 +19,56 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR)
 
 run: build
-	@if [ -x $(BUILD_DIR)/ui/glyphbox ]; then $(BUILD_DIR)/ui/glyphbox; \
-	else $(BUILD_DIR)/cli/glyphbox-cli --help; fi
+	@$(BUILD_DIR)/ui/glyphbox
 
-test: build
+# Everything headless: the suite, the suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short run of every fuzzer.
+test: build test-asan fuzz-smoke
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+
+test-asan: deps
+	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DGLYPHBOX_SANITIZE=address,undefined -DGLYPHBOX_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_DIR)
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+
+fuzz-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DGLYPHBOX_BUILD_UI=OFF -DGLYPHBOX_BUILD_TESTS=OFF -DGLYPHBOX_BUILD_BENCH=OFF \
+	  -DGLYPHBOX_BUILD_FUZZ=ON -DGLYPHBOX_SANITIZE=address,undefined >/dev/null
+	@cmake --build $(FUZZ_DIR)
+
+fuzz-smoke: fuzz-build
+	@$(MAKE) --no-print-directory run-fuzzers SECONDS=$(FUZZ_SMOKE_SECONDS)
+
+fuzz: fuzz-build
+	@$(MAKE) --no-print-directory run-fuzzers SECONDS=$(FUZZ_SECONDS)
+
+# Each fuzzer starts from the committed seed corpus; what it finds on the way
+# goes to a scratch folder, so the repository is never changed by a run.
+.PHONY: run-fuzzers
+run-fuzzers:
+	@set -e; for f in $(FUZZERS); do \
+	  corpus=fuzz/corpus/$${f#fuzz_}; scratch=$$(mktemp -d); \
+	  echo "fuzzing $$f for $(SECONDS) s"; \
+	  $(SANITIZER_ENV) $(FUZZ_DIR)/fuzz/$$f -max_total_time=$(SECONDS) -timeout=10 \
+	    -print_final_stats=1 -artifact_prefix=$$scratch/ $$scratch $$corpus 2>$$scratch/log \
+	    || { tail -n 40 $$scratch/log; echo "$$f: FAILED, see $$scratch"; exit 1; }; \
+	  grep -E 'stat::number_of_executed_units' $$scratch/log | sed "s/^/  $$f /"; \
+	  rm -rf $$scratch; \
+	done
+
+# The converter's tests, and the converter processes they start, under memcheck.
+test-valgrind: build
+	valgrind --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite \
+	  --trace-children=yes -q \
+	  $(BUILD_DIR)/tests/cli_test
 
 bench: build
 	$(BUILD_DIR)/bench/glyphbox-bench
@@ -30,4 +77,4 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -13,3 +13,8 @@ if(GLYPHBOX_SANITIZE)
     -fsanitize=${GLYPHBOX_SANITIZE} -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(glyphbox_options INTERFACE -fsanitize=${GLYPHBOX_SANITIZE})
 endif()
+
+if(GLYPHBOX_BUILD_FUZZ)
+  # Coverage feedback for the fuzzers from every library, not only the targets.
+  target_compile_options(glyphbox_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()

@@ -43,9 +43,9 @@ Outcome runCli(const std::vector<std::string>& args, const std::string& input = 
   std::ofstream(in, std::ios::binary) << input;
   std::string command = GLYPHBOX_CLI_PATH;
   for (const auto& a : args) {
-    command += " " + quoted(a);
+    command.append(" ").append(quoted(a));
   }
-  command += " <" + in + " >" + out + " 2>" + err;
+  command.append(" <").append(in).append(" >").append(out).append(" 2>").append(err);
   const int raw = std::system(command.c_str());
   Outcome o;
   o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -1,0 +1,140 @@
+// Fuzzes the command-line converter's line handling: parsing, validation and
+// conversion of one date, checked against an independent reading of the line
+// and, for dates near the epoch, against day-by-day stepping.
+
+#include <glyphbox/cli/converter.h>
+#include <glyphbox/engine/stepping.h>
+#include <glyphbox/runtime/conversions.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using glyphbox::cli::InputError;
+
+bool digit(char c) { return c >= '0' && c <= '9'; }
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+struct Expected {
+  Expected() = default;
+  explicit Expected(InputError e) : error(e) {}
+  InputError error = InputError::None;
+  std::string year;
+  long long month = 0;
+  long long day = 0;
+  bool bce = false;
+};
+
+std::string lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+long long small(const std::string& digits) { // saturates at 1000
+  long long v = 0;
+  for (char c : digits) v = std::min(1000LL, v * 10 + (c - '0'));
+  return v;
+}
+
+// YEAR-MONTH-DAY [blanks ERA], blanks around the whole line allowed.
+Expected reference(std::string_view line) {
+  while (!line.empty() && blank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && blank(line.back())) line.remove_suffix(1);
+  Expected e;
+  std::string fields[3];
+  std::size_t i = 0;
+  for (int f = 0; f < 3; ++f) {
+    while (i < line.size() && digit(line[i])) fields[f] += line[i++];
+    if (fields[f].empty()) return Expected{InputError::NotADate};
+    if (f < 2) {
+      if (i >= line.size() || line[i] != '-') return Expected{InputError::NotADate};
+      ++i;
+    }
+  }
+  if (i < line.size()) {
+    if (!blank(line[i])) return Expected{InputError::NotADate};
+    std::string_view era = line.substr(i);
+    while (!era.empty() && blank(era.front())) era.remove_prefix(1);
+    const std::string word = lower(era);
+    if (word == "bce") e.bce = true;
+    else if (word != "ce") return Expected{InputError::UnknownEra};
+  }
+  std::string year = fields[0];
+  while (year.size() > 1 && year.front() == '0') year.erase(0, 1);
+  if (year.size() > 10 || (year.size() == 10 && year > "2147483647")) {
+    return Expected{InputError::YearOutOfRange};
+  }
+  e.year = fields[0];
+  e.month = small(fields[1]);
+  e.day = small(fields[2]);
+  if (e.month < 1 || e.month > 12) return Expected{InputError::MonthOutOfRange};
+  const long long y = std::stoll(year);
+  const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const int days = e.month == 2 && leap ? 29 : kDays[e.month - 1];
+  if (e.day < 1 || e.day > days) return Expected{InputError::DayOutOfRange};
+  return e;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view line(reinterpret_cast<const char*>(data), size);
+  if (line.find('\n') != std::string_view::npos) {
+    return 0; // one line at a time; the stream splits lines before this point
+  }
+  const auto parsed = glyphbox::cli::parseDate(line);
+  const Expected expected = reference(line);
+  if (parsed.error != expected.error) std::abort();
+  if (parsed.error == InputError::None) {
+    if (parsed.date.yearText != expected.year || parsed.date.month.value() != expected.month ||
+        parsed.date.day.value() != expected.day ||
+        (parsed.date.era == glyphbox::engine::Era::BCE) != expected.bce) {
+      std::abort();
+    }
+  }
+
+  // The whole conversion, output to memory: it must never crash, and a
+  // converted date near the epoch must agree with day-by-day stepping.
+  char* buffer = nullptr;
+  std::size_t length = 0;
+  std::FILE* out = open_memstream(&buffer, &length);
+  std::FILE* err = std::fopen("/dev/null", "w");
+  bool converted = false;
+  {
+    glyphbox::cli::Converter converter(glyphbox::cli::OutputFormat::Plain, out, err);
+    converted = converter.convert(line);
+  }
+  std::fclose(out);
+  std::fclose(err);
+  if (converted != (parsed.error == InputError::None) && parsed.error != InputError::None) std::abort();
+  if (converted) {
+    const auto date = glyphbox::engine::calculateMayaDate(
+        glyphbox::runtime::valueOfText(parsed.date.yearText), parsed.date.era, parsed.date.month,
+        parsed.date.day);
+    const double n = date.counts.dayCount;
+    if (n >= 0 && n <= 200000) {
+      if (glyphbox::engine::stepping::steppedTzolkin(n, date.longCount.kin) != date.tzolkin ||
+          glyphbox::engine::stepping::steppedHaab(n) != date.haab) {
+        std::abort();
+      }
+    }
+    const std::string expectedLine = date.longCount.text() + "  " +
+                                     std::to_string(date.tzolkin.number.value()) + " " +
+                                     std::string(date.tzolkin.name) + "  " +
+                                     std::to_string(date.haab.day.value()) + " " +
+                                     std::string(date.haab.name) + "\n";
+    if (std::string_view(buffer, length) != expectedLine) std::abort();
+  } else if (length != 0) {
+    std::abort(); // a refused date writes nothing to standard output
+  }
+  std::free(buffer);
+  return 0;
+}
