@@ -32,54 +32,68 @@ struct Expected {
 std::string lower(std::string_view s) {
   std::string out(s);
   for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
   }
   return out;
 }
 
 long long small(const std::string& digits) { // saturates at 1000
   long long v = 0;
-  for (char c : digits) v = std::min(1000LL, v * 10 + (c - '0'));
+  for (char c : digits)
+    v = std::min(1000LL, v * 10 + (c - '0'));
   return v;
 }
 
 // YEAR-MONTH-DAY [blanks ERA], blanks around the whole line allowed.
 Expected reference(std::string_view line) {
-  while (!line.empty() && blank(line.front())) line.remove_prefix(1);
-  while (!line.empty() && blank(line.back())) line.remove_suffix(1);
+  while (!line.empty() && blank(line.front()))
+    line.remove_prefix(1);
+  while (!line.empty() && blank(line.back()))
+    line.remove_suffix(1);
   Expected e;
   std::string fields[3];
   std::size_t i = 0;
   for (int f = 0; f < 3; ++f) {
-    while (i < line.size() && digit(line[i])) fields[f] += line[i++];
-    if (fields[f].empty()) return Expected{InputError::NotADate};
+    while (i < line.size() && digit(line[i]))
+      fields[f] += line[i++];
+    if (fields[f].empty())
+      return Expected{InputError::NotADate};
     if (f < 2) {
-      if (i >= line.size() || line[i] != '-') return Expected{InputError::NotADate};
+      if (i >= line.size() || line[i] != '-')
+        return Expected{InputError::NotADate};
       ++i;
     }
   }
   if (i < line.size()) {
-    if (!blank(line[i])) return Expected{InputError::NotADate};
+    if (!blank(line[i]))
+      return Expected{InputError::NotADate};
     std::string_view era = line.substr(i);
-    while (!era.empty() && blank(era.front())) era.remove_prefix(1);
+    while (!era.empty() && blank(era.front()))
+      era.remove_prefix(1);
     const std::string word = lower(era);
-    if (word == "bce") e.bce = true;
-    else if (word != "ce") return Expected{InputError::UnknownEra};
+    if (word == "bce")
+      e.bce = true;
+    else if (word != "ce")
+      return Expected{InputError::UnknownEra};
   }
   std::string year = fields[0];
-  while (year.size() > 1 && year.front() == '0') year.erase(0, 1);
+  while (year.size() > 1 && year.front() == '0')
+    year.erase(0, 1);
   if (year.size() > 10 || (year.size() == 10 && year > "2147483647")) {
     return Expected{InputError::YearOutOfRange};
   }
   e.year = fields[0];
   e.month = small(fields[1]);
   e.day = small(fields[2]);
-  if (e.month < 1 || e.month > 12) return Expected{InputError::MonthOutOfRange};
+  if (e.month < 1 || e.month > 12)
+    return Expected{InputError::MonthOutOfRange};
   const long long y = std::stoll(year);
   const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const int days = e.month == 2 && leap ? 29 : kDays[e.month - 1];
-  if (e.day < 1 || e.day > days) return Expected{InputError::DayOutOfRange};
+  if (e.day < 1 || e.day > days)
+    return Expected{InputError::DayOutOfRange};
   return e;
 }
 
@@ -92,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto parsed = glyphbox::cli::parseDate(line);
   const Expected expected = reference(line);
-  if (parsed.error != expected.error) std::abort();
+  if (parsed.error != expected.error)
+    std::abort();
   if (parsed.error == InputError::None) {
     if (parsed.date.yearText != expected.year || parsed.date.month.value() != expected.month ||
         parsed.date.day.value() != expected.day ||
@@ -114,11 +129,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::fclose(out);
   std::fclose(err);
-  if (converted != (parsed.error == InputError::None) && parsed.error != InputError::None) std::abort();
+  if (converted != (parsed.error == InputError::None) && parsed.error != InputError::None)
+    std::abort();
   if (converted) {
-    const auto date = glyphbox::engine::calculateMayaDate(
-        glyphbox::runtime::valueOfText(parsed.date.yearText), parsed.date.era, parsed.date.month,
-        parsed.date.day);
+    const auto date =
+        glyphbox::engine::calculateMayaDate(glyphbox::runtime::valueOfText(parsed.date.yearText),
+                                            parsed.date.era, parsed.date.month, parsed.date.day);
     const double n = date.counts.dayCount;
     if (n >= 0 && n <= 200000) {
       if (glyphbox::engine::stepping::steppedTzolkin(n, date.longCount.kin) != date.tzolkin ||
@@ -126,12 +142,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
       }
     }
-    const std::string expectedLine = date.longCount.text() + "  " +
-                                     std::to_string(date.tzolkin.number.value()) + " " +
-                                     std::string(date.tzolkin.name) + "  " +
-                                     std::to_string(date.haab.day.value()) + " " +
-                                     std::string(date.haab.name) + "\n";
-    if (std::string_view(buffer, length) != expectedLine) std::abort();
+    const std::string expectedLine =
+        date.longCount.text() + "  " + std::to_string(date.tzolkin.number.value()) + " " +
+        std::string(date.tzolkin.name) + "  " + std::to_string(date.haab.day.value()) + " " +
+        std::string(date.haab.name) + "\n";
+    if (std::string_view(buffer, length) != expectedLine)
+      std::abort();
   } else if (length != 0) {
     std::abort(); // a refused date writes nothing to standard output
   }

@@ -124,8 +124,7 @@ TEST(CliProcess, RefusesBadInputAndGoesOn) {
   for (const auto& c : cases) {
     const Outcome o = runCli({}, "2000-01-01\n" + c.input + "\n2012-12-24\n");
     EXPECT_EQ(o.status, 1) << c.input;
-    EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n13.0.0.0.1  5 Imix  4 Kankin\n")
-        << c.input;
+    EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n13.0.0.0.1  5 Imix  4 Kankin\n") << c.input;
     EXPECT_NE(o.err.find("line 2"), std::string::npos) << o.err;
     EXPECT_NE(o.err.find(c.messagePart), std::string::npos) << o.err;
   }
@@ -164,11 +163,12 @@ TEST(ParseDate, ValidatesDaysUnderTheYearFieldsLeapRule) {
     const char* text;
     InputError error;
   };
-  const Case cases[] = {{"2000-02-29", InputError::None},      {"1900-02-29", InputError::DayOutOfRange},
-                        {"4-02-29 BCE", InputError::None},     {"0-02-29", InputError::None},
-                        {"2000-12-31", InputError::None},      {"2000-12-32", InputError::DayOutOfRange},
-                        {"2147483647-1-1", InputError::None},  {"2000-1-1 CE BCE", InputError::UnknownEra},
-                        {"", InputError::NotADate},            {"2000-1-1-", InputError::NotADate}};
+  const Case cases[] = {
+      {"2000-02-29", InputError::None},     {"1900-02-29", InputError::DayOutOfRange},
+      {"4-02-29 BCE", InputError::None},    {"0-02-29", InputError::None},
+      {"2000-12-31", InputError::None},     {"2000-12-32", InputError::DayOutOfRange},
+      {"2147483647-1-1", InputError::None}, {"2000-1-1 CE BCE", InputError::UnknownEra},
+      {"", InputError::NotADate},           {"2000-1-1-", InputError::NotADate}};
   for (const auto& c : cases) {
     EXPECT_EQ(parseDate(c.text).error, c.error) << c.text;
   }

@@ -41,9 +41,9 @@ TEST(LeapYearRule, FollowsTheGregorianRuleForTheYearAsTyped) {
     const char* text;
     bool leap;
   };
-  const Case cases[] = {{"2000", true}, {"2004", true},  {"1900", false}, {"2001", false},
-                        {"0", true},    {"4", true},     {"2", false},    {"20", true},
-                        {"200", false}, {"0400", true},  {"2100", false}, {"2147483647", false}};
+  const Case cases[] = {{"2000", true}, {"2004", true}, {"1900", false}, {"2001", false},
+                        {"0", true},    {"4", true},    {"2", false},    {"20", true},
+                        {"200", false}, {"0400", true}, {"2100", false}, {"2147483647", false}};
   for (const auto& c : cases) {
     CalendarState state;
     state.applyYearText(c.text);
@@ -104,23 +104,18 @@ TEST(DayCount, AnchorDates) {
     double cycleDayCount;
   };
   const Case cases[] = {
-      {{2000, Era::CE, 1, 1}, 1867261, 1867261},
-      {{3114, Era::BCE, 8, 13}, 0, 0},
-      {{3114, Era::BCE, 8, 11}, -2, 1871998},
-      {{3114, Era::BCE, 8, 12}, -1, 1871999},
-      {{2012, Era::CE, 12, 21}, 1871998, 1871998},
-      {{2012, Era::CE, 12, 23}, 1872000, 1872000},
-      {{2012, Era::CE, 12, 24}, 1872001, 1},
-      {{5000, Era::CE, 1, 1}, 2962988, 1090988},
-      {{10000, Era::CE, 1, 1}, 4789201, 2917201},
-      {{2000, Era::CE, 2, 29}, 1867320, 1867320},
-      {{2000, Era::CE, 3, 1}, 1867320, 1867320},
-      {{1999, Era::CE, 2, 28}, 1866953, 1866953},
+      {{2000, Era::CE, 1, 1}, 1867261, 1867261},   {{3114, Era::BCE, 8, 13}, 0, 0},
+      {{3114, Era::BCE, 8, 11}, -2, 1871998},      {{3114, Era::BCE, 8, 12}, -1, 1871999},
+      {{2012, Era::CE, 12, 21}, 1871998, 1871998}, {{2012, Era::CE, 12, 23}, 1872000, 1872000},
+      {{2012, Era::CE, 12, 24}, 1872001, 1},       {{5000, Era::CE, 1, 1}, 2962988, 1090988},
+      {{10000, Era::CE, 1, 1}, 4789201, 2917201},  {{2000, Era::CE, 2, 29}, 1867320, 1867320},
+      {{2000, Era::CE, 3, 1}, 1867320, 1867320},   {{1999, Era::CE, 2, 28}, 1866953, 1866953},
       {{1999, Era::CE, 3, 1}, 1866955, 1866955},
   };
   for (const auto& c : cases) {
     const DayCounts counts = countsOf(c.date);
-    EXPECT_EQ(counts.dayCount, c.dayCount) << c.date.year << '-' << c.date.month << '-' << c.date.day;
+    EXPECT_EQ(counts.dayCount, c.dayCount)
+        << c.date.year << '-' << c.date.month << '-' << c.date.day;
     EXPECT_EQ(counts.cycleDayCount, c.cycleDayCount) << c.date.year << '-' << c.date.month;
   }
 }
@@ -194,11 +189,16 @@ TEST(LongCount, AnchorCounts) {
     double count;
     const char* text;
   };
-  const Case cases[] = {{1867261, "12.19.6.15.1"}, {1871999, "12.19.19.17.19"},
-                        {1872000, "13.0.0.0.0"},   {1, "13.0.0.0.1"},
-                        {0, "13.0.0.0.0"},         {143999, "13.19.19.17.19"},
-                        {144000, "1.0.0.0.0"},     {20, "13.0.0.1.0"},
-                        {2016000, "14.0.0.0.0"},   {2917201, "20.5.3.6.1"},
+  const Case cases[] = {{1867261, "12.19.6.15.1"},
+                        {1871999, "12.19.19.17.19"},
+                        {1872000, "13.0.0.0.0"},
+                        {1, "13.0.0.0.1"},
+                        {0, "13.0.0.0.0"},
+                        {143999, "13.19.19.17.19"},
+                        {144000, "1.0.0.0.0"},
+                        {20, "13.0.0.1.0"},
+                        {2016000, "14.0.0.0.0"},
+                        {2917201, "20.5.3.6.1"},
                         {144000.0 * 32768 - 1, "32767.19.19.17.19"}};
   for (const auto& c : cases) {
     EXPECT_EQ(computeLongCount(c.count).text(), c.text) << c.count;
@@ -237,14 +237,20 @@ TEST(TzolkinHaab, AnchorCounts) {
     const char* haabName;
   };
   const Case cases[] = {
-      {0, 4, "Ahau", 8, "Cumku"},         {1867261, 10, "Imix", 9, "Kankin"},
-      {1872000, 4, "Ahau", 3, "Kankin"},  {1872001, 5, "Imix", 4, "Kankin"},
-      {12, 3, "Eb", 20, "Cumku"},         {13, 4, "Ben", 1, "Uayeb"},
-      {17, 8, "Caban", 5, "Uayeb"},       {18, 9, "Etznab", 1, "Pop"},
+      {0, 4, "Ahau", 8, "Cumku"},
+      {1867261, 10, "Imix", 9, "Kankin"},
+      {1872000, 4, "Ahau", 3, "Kankin"},
+      {1872001, 5, "Imix", 4, "Kankin"},
+      {12, 3, "Eb", 20, "Cumku"},
+      {13, 4, "Ben", 1, "Uayeb"},
+      {17, 8, "Caban", 5, "Uayeb"},
+      {18, 9, "Etznab", 1, "Pop"},
       {10, 1, "Oc", 18, "Cumku"},
       // Before the epoch the cycles run backwards.
-      {-1, 3, "Caunac", 7, "Cumku"},      {-2, 2, "Etznab", 6, "Cumku"},
-      {-365, 3, "Men", 8, "Cumku"},      {-1872000 * 2.0 - 5, 12, "Men", 8, "Mol"},
+      {-1, 3, "Caunac", 7, "Cumku"},
+      {-2, 2, "Etznab", 6, "Cumku"},
+      {-365, 3, "Men", 8, "Cumku"},
+      {-1872000 * 2.0 - 5, 12, "Men", 8, "Mol"},
   };
   for (const auto& c : cases) {
     const double kin = computeLongCount(foldIntoCycle(c.dayCount)).kin;
@@ -272,7 +278,8 @@ TEST(TzolkinHaab, DirectComputationEqualsDayByDayStepping) {
     ASSERT_EQ(direct.name, kTzolkinNames[static_cast<std::size_t>(kin)]) << n;
     ASSERT_EQ(directHaab.day, haab.day) << n;
     ASSERT_EQ(directHaab.month, haab.month) << n;
-    ASSERT_EQ(directHaab.name, kHaabMonthNames[static_cast<std::size_t>(haab.month.value() - 1)]) << n;
+    ASSERT_EQ(directHaab.name, kHaabMonthNames[static_cast<std::size_t>(haab.month.value() - 1)])
+        << n;
     tz.step();
     haab.step();
   }
@@ -314,8 +321,9 @@ TEST(MayaDate, FarPastDatesAreWellFormed) {
       {{3114, Era::BCE, 8, 11}, "12.19.19.17.18"},
   };
   for (const auto& c : cases) {
-    const MayaDate m = calculateMayaDate(c.date.year, c.date.era, Int16(static_cast<std::int16_t>(c.date.month)),
-                                         Int16(static_cast<std::int16_t>(c.date.day)));
+    const MayaDate m =
+        calculateMayaDate(c.date.year, c.date.era, Int16(static_cast<std::int16_t>(c.date.month)),
+                          Int16(static_cast<std::int16_t>(c.date.day)));
     EXPECT_GE(m.counts.cycleDayCount, 0) << c.date.year;
     EXPECT_LE(m.counts.cycleDayCount, kGreatCycle) << c.date.year;
     EXPECT_GE(m.longCount.kin, 0);

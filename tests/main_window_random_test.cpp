@@ -74,10 +74,12 @@ public:
       useList(day_);
       break;
     case 7:
-      QTest::mouseClick(child<QRadioButton>(pick(2) ? "CE" : "BCE"), Qt::LeftButton, {}, QPoint(4, 8));
+      QTest::mouseClick(child<QRadioButton>(pick(2) ? "CE" : "BCE"), Qt::LeftButton, {},
+                        QPoint(4, 8));
       break;
     case 8:
-      QTest::mouseClick(child<QCheckBox>(pick(2) ? "CalcT" : "CalcH"), Qt::LeftButton, {}, QPoint(4, 8));
+      QTest::mouseClick(child<QCheckBox>(pick(2) ? "CalcT" : "CalcH"), Qt::LeftButton, {},
+                        QPoint(4, 8));
       break;
     default:
       pressCalculate();
@@ -94,7 +96,8 @@ public:
     while (significant.startsWith('0')) {
       significant.remove(0, 1);
     }
-    ASSERT_TRUE(significant.size() < 10 || (significant.size() == 10 && significant <= "2147483647"))
+    ASSERT_TRUE(significant.size() < 10 ||
+                (significant.size() == 10 && significant <= "2147483647"))
         << text.toStdString();
     if (!text.isEmpty()) {
       lastYear_ = text;
@@ -108,7 +111,9 @@ public:
     if (monthChosen_) {
       const int y = lastYear_.isEmpty() ? 1 : lastYear_.toInt();
       const bool leap = !lastYear_.isEmpty() && engine::isGregorianLeapYear(y);
-      ASSERT_EQ(day_->count(), engine::daysInMonth(month_->currentIndex() + 1, leap ? engine::kTrue : engine::kFalse).value());
+      ASSERT_EQ(day_->count(), engine::daysInMonth(month_->currentIndex() + 1,
+                                                   leap ? engine::kTrue : engine::kFalse)
+                                   .value());
     } else {
       ASSERT_EQ(day_->count(), 0);
     }
@@ -118,7 +123,9 @@ public:
   int reportedErrors = 0;
 
 private:
-  template <typename T> T* child(const char* name) { return window_->findChild<T*>(QLatin1String(name)); }
+  template <typename T> T* child(const char* name) {
+    return window_->findChild<T*>(QLatin1String(name));
+  }
   int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
   QString randomText(int maxLength) {
@@ -195,9 +202,12 @@ private:
     const QStringList want = {
         QString::fromStdString(expected->longCount.text()),
         t ? QString::number(expected->tzolkin.number.value()) : QString(),
-        t ? QString::fromUtf8(expected->tzolkin.name.data(), qsizetype(expected->tzolkin.name.size())) : QString(),
+        t ? QString::fromUtf8(expected->tzolkin.name.data(),
+                              qsizetype(expected->tzolkin.name.size()))
+          : QString(),
         h ? QString::number(expected->haab.day.value()) : QString(),
-        h ? QString::fromUtf8(expected->haab.name.data(), qsizetype(expected->haab.name.size())) : QString()};
+        h ? QString::fromUtf8(expected->haab.name.data(), qsizetype(expected->haab.name.size()))
+          : QString()};
     ASSERT_EQ(shown, want);
   }
 
@@ -227,7 +237,8 @@ TEST(MainWindowRandomWalk, EveryStateAndResultFollowsTheRules) {
   for (const std::uint32_t seed : seeds()) {
     SCOPED_TRACE("GLYPHBOX_SEED=" + std::to_string(seed));
     WindowRegistry registry;
-    registry.define(QLatin1String(kMainWindow), [](WindowRegistry& r) { return new MainWindow(r); });
+    registry.define(QLatin1String(kMainWindow),
+                    [](WindowRegistry& r) { return new MainWindow(r); });
     auto* window = qobject_cast<MainWindow*>(registry.show(QLatin1String(kMainWindow)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     RandomUser user(window, seed);

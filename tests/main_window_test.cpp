@@ -27,7 +27,8 @@ using glyphbox::testing::chooseItem;
 class MainWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    registry.define(QLatin1String(kMainWindow), [](WindowRegistry& r) { return new MainWindow(r); });
+    registry.define(QLatin1String(kMainWindow),
+                    [](WindowRegistry& r) { return new MainWindow(r); });
     window = qobject_cast<MainWindow*>(registry.show(QLatin1String(kMainWindow)));
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -152,7 +153,8 @@ TEST_F(MainWindowTest, EveryPossibleTextFitsItsControl) {
     opt.initFrom(box);
     opt.editable = false;
     opt.frame = true;
-    return box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, box);
+    return box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField,
+                                        box);
   };
   for (int i = 0; i < month->count(); ++i) {
     EXPECT_LE(month->fontMetrics().horizontalAdvance(month->itemText(i)), editField(month).width())
@@ -171,7 +173,8 @@ TEST_F(MainWindowTest, EveryPossibleTextFitsItsControl) {
     auto* radio = child<QRadioButton>(name);
     QStyleOptionButton opt;
     opt.initFrom(radio);
-    const QRect contents = radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, radio);
+    const QRect contents =
+        radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, radio);
     EXPECT_LE(radio->fontMetrics().horizontalAdvance(radio->text()), contents.width()) << name;
   }
 }
@@ -260,8 +263,9 @@ TEST_F(MainWindowTest, RefusesYearTextThatIsNotAYear) {
 
   clearYear();
   changes.clear();
-  for (const QString& pasted : {QStringLiteral("abc"), QStringLiteral("-5"), QStringLiteral("20 00"),
-                                QStringLiteral("2147483648"), QStringLiteral("\u0662\u0660")}) {
+  for (const QString& pasted :
+       {QStringLiteral("abc"), QStringLiteral("-5"), QStringLiteral("20 00"),
+        QStringLiteral("2147483648"), QStringLiteral("\u0662\u0660")}) {
     QGuiApplication::clipboard()->setText(pasted);
     QTest::keyClick(year, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(year->text(), "") << pasted.toStdString();
@@ -285,7 +289,8 @@ TEST_F(MainWindowTest, OverflowIsReportedAndTheWindowStaysUsable) {
   EXPECT_EQ(results(), QStringList({"", "", "", "", ""}));
   EXPECT_FALSE(window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
   QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return window->findChild<QMessageBox*>(QStringLiteral("errorReport")) == nullptr; }));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return window->findChild<QMessageBox*>(QStringLiteral("errorReport")) == nullptr; }));
   EXPECT_TRUE(window->isVisible());
 
   clearYear();
@@ -306,7 +311,8 @@ TEST_F(MainWindowTest, EmptiedYearKeepsMonthAndCalculatesYearZero) {
   chooseItem(day, "5");
   EXPECT_TRUE(go->isEnabled());
   calculate();
-  const auto expected = engine::calculateMayaDate(0, engine::Era::CE, runtime::Int16(3), runtime::Int16(5));
+  const auto expected =
+      engine::calculateMayaDate(0, engine::Era::CE, runtime::Int16(3), runtime::Int16(5));
   EXPECT_EQ(text("LongCountLbl").toStdString(), expected.longCount.text());
 }
 
@@ -315,7 +321,8 @@ TEST_F(MainWindowTest, TabVisitsOnlyEnabledControlsInOrder) {
     QStringList visited;
     year->setFocus();
     for (int i = 0; i < 8; ++i) {
-      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window, Qt::Key_Tab);
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window,
+                      Qt::Key_Tab);
       QWidget* focus = window->focusWidget();
       visited << (focus ? focus->objectName() : QString());
       if (focus == year) {
@@ -329,7 +336,8 @@ TEST_F(MainWindowTest, TabVisitsOnlyEnabledControlsInOrder) {
   }
   EXPECT_EQ(tabOrderFromYear(), QStringList({"CE", "CalcT", "CalcH", "Year"}));
   enterDate("2000", "May", "1");
-  EXPECT_EQ(tabOrderFromYear(), QStringList({"GoBut", "CE", "Day", "CalcT", "CalcH", "Month", "Year"}));
+  EXPECT_EQ(tabOrderFromYear(),
+            QStringList({"GoBut", "CE", "Day", "CalcT", "CalcH", "Month", "Year"}));
 }
 
 TEST(WindowRegistryTest, ShowsUnloadsAndEndsWithTheLastWindow) {

@@ -118,9 +118,9 @@ TEST_F(PictureFormsTest, CharacterKeysAndTheButtonCloseAbout) {
     Qt::Key key;
     bool closes;
   };
-  const Case cases[] = {{Qt::Key_A, true},      {Qt::Key_5, true},     {Qt::Key_Space, true},
+  const Case cases[] = {{Qt::Key_A, true},      {Qt::Key_5, true},      {Qt::Key_Space, true},
                         {Qt::Key_Return, true}, {Qt::Key_Escape, true}, {Qt::Key_Backspace, true},
-                        {Qt::Key_Left, false},  {Qt::Key_F1, false},   {Qt::Key_Shift, false}};
+                        {Qt::Key_Left, false},  {Qt::Key_F1, false},    {Qt::Key_Shift, false}};
   showMain();
   for (const auto& c : cases) {
     QWidget* about = registry.show(kAbout);

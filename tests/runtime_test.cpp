@@ -24,11 +24,26 @@ TEST(ValueOfText, ReadsTheNumberATextBeginsWith) {
     double value;
   };
   const Case cases[] = {
-      {"", 0},          {"abc", 0},           {"2000", 2000},     {"  2000", 2000},
-      {"0002000", 2000}, {"2000abc", 2000},   {"-12", -12},       {"+7", 7},
-      {"31", 31},        {"1.5", 1.5},        {".5", 0.5},        {"5.", 5},
-      {"-", 0},          {".", 0},            {"1e3", 1000},      {"1E+3x", 1000},
-      {"2D2", 200},      {"1e", 1},           {"1e-400", 0},      {"2147483647", 2147483647},
+      {"", 0},
+      {"abc", 0},
+      {"2000", 2000},
+      {"  2000", 2000},
+      {"0002000", 2000},
+      {"2000abc", 2000},
+      {"-12", -12},
+      {"+7", 7},
+      {"31", 31},
+      {"1.5", 1.5},
+      {".5", 0.5},
+      {"5.", 5},
+      {"-", 0},
+      {".", 0},
+      {"1e3", 1000},
+      {"1E+3x", 1000},
+      {"2D2", 200},
+      {"1e", 1},
+      {"1e-400", 0},
+      {"2147483647", 2147483647},
       {"123456789012345678", 123456789012345678.0},
       {"00000000000000000000002000", 2000},
   };
@@ -48,8 +63,8 @@ TEST(RoundToInt16, RoundsHalvesToEvenWithinRange) {
     double in;
     std::int16_t out;
   };
-  const Case cases[] = {{0.5, 0},         {1.5, 2},         {2.5, 2},        {-2.5, -2},
-                        {-0.5, 0},        {2.4999, 2},      {31, 31},        {32767, 32767},
+  const Case cases[] = {{0.5, 0},         {1.5, 2},         {2.5, 2},          {-2.5, -2},
+                        {-0.5, 0},        {2.4999, 2},      {31, 31},          {32767, 32767},
                         {32767.4, 32767}, {-32768, -32768}, {-32768.5, -32768}};
   for (const auto& c : cases) {
     EXPECT_EQ(roundToInt16(c.in).value(), c.out) << c.in;
@@ -57,9 +72,9 @@ TEST(RoundToInt16, RoundsHalvesToEvenWithinRange) {
 }
 
 TEST(RoundToInt16, OutsideTheRangeOverflows) {
-  for (const double v : {32767.5, 32768.0, -32768.51, -32769.0, 1e300,
-                         std::numeric_limits<double>::quiet_NaN(),
-                         std::numeric_limits<double>::infinity()}) {
+  for (const double v :
+       {32767.5, 32768.0, -32768.51, -32769.0, 1e300, std::numeric_limits<double>::quiet_NaN(),
+        std::numeric_limits<double>::infinity()}) {
     EXPECT_EQ(errorOf([v] { (void)roundToInt16(v); }), ErrorKind::Overflow) << v;
   }
 }
@@ -107,9 +122,14 @@ TEST(DoubleToText, WritesWholeNumbersPlainly) {
     double value;
     const char* text;
   };
-  const Case cases[] = {{0, "0"},         {-0.0, "0"},   {13, "13"},
-                        {-5000, "-5000"}, {0.5, "0.5"},  {1867261, "1867261"},
-                        {4789201, "4789201"}, {123456789012345.0, "123456789012345"}};
+  const Case cases[] = {{0, "0"},
+                        {-0.0, "0"},
+                        {13, "13"},
+                        {-5000, "-5000"},
+                        {0.5, "0.5"},
+                        {1867261, "1867261"},
+                        {4789201, "4789201"},
+                        {123456789012345.0, "123456789012345"}};
   for (const auto& c : cases) {
     EXPECT_EQ(doubleToText(c.value), c.text) << c.value;
   }

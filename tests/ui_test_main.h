@@ -8,15 +8,15 @@
 
 // Window tests need a QApplication; they run on the offscreen platform unless
 // told otherwise, so no display is needed.
-#define GLYPHBOX_QT_TEST_MAIN                                                                    \
-  int main(int argc, char** argv) {                                                              \
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {                                        \
-      qputenv("QT_QPA_PLATFORM", "offscreen");                                                   \
-    }                                                                                            \
-    QApplication app(argc, argv);                                                                \
-    QApplication::setQuitOnLastWindowClosed(false);                                              \
-    ::testing::InitGoogleTest(&argc, argv);                                                      \
-    return RUN_ALL_TESTS();                                                                      \
+#define GLYPHBOX_QT_TEST_MAIN                                                                      \
+  int main(int argc, char** argv) {                                                                \
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {                                          \
+      qputenv("QT_QPA_PLATFORM", "offscreen");                                                     \
+    }                                                                                              \
+    QApplication app(argc, argv);                                                                  \
+    QApplication::setQuitOnLastWindowClosed(false);                                                \
+    ::testing::InitGoogleTest(&argc, argv);                                                        \
+    return RUN_ALL_TESTS();                                                                        \
   }
 
 namespace glyphbox::testing {

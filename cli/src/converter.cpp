@@ -14,7 +14,9 @@ using engine::Int16;
 
 constexpr bool isBlank(char c) noexcept { return c == ' ' || c == '\t' || c == '\r'; }
 constexpr bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
-constexpr char lower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+constexpr char lower(char c) noexcept {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 // The largest year the year field accepts.
 constexpr long long kMaxYear = 2147483647;
@@ -191,15 +193,14 @@ void Converter::writeHeader() {
   }
 }
 
-void Converter::reportError(std::string_view text, long long lineNumber,
-                            std::string_view reason) {
+void Converter::reportError(std::string_view text, long long lineNumber, std::string_view reason) {
   failed_ = true;
   // Keep standard output and standard error in order for a reader of both.
   flush();
   const std::string origin =
       lineNumber > 0 ? "line " + std::to_string(lineNumber) : std::string("argument");
-  std::fprintf(err_, "glyphbox-cli: %s: \"%s\": %.*s\n", origin.c_str(),
-               printable(text).c_str(), static_cast<int>(reason.size()), reason.data());
+  std::fprintf(err_, "glyphbox-cli: %s: \"%s\": %.*s\n", origin.c_str(), printable(text).c_str(),
+               static_cast<int>(reason.size()), reason.data());
 }
 
 bool Converter::convert(std::string_view text, long long lineNumber) {
@@ -208,7 +209,8 @@ bool Converter::convert(std::string_view text, long long lineNumber) {
     std::string reason = reasonFor(parsed.error);
     if (parsed.error == InputError::DayOutOfRange) {
       reason = "day out of range; " +
-               std::string(engine::kMonthNames[static_cast<std::size_t>(parsed.date.month.value() - 1)]) +
+               std::string(
+                   engine::kMonthNames[static_cast<std::size_t>(parsed.date.month.value() - 1)]) +
                " of that year has " + std::to_string(parsed.date.daysInMonth.value()) + " days";
     }
     reportError(text, lineNumber, reason);
@@ -225,8 +227,8 @@ bool Converter::convert(std::string_view text, long long lineNumber) {
   }
 
   char lc[engine::LongCount::kMaxTextLength];
-  const std::string_view longCount(lc, static_cast<std::size_t>(
-                                           maya.longCount.writeText(lc, lc + sizeof lc) - lc));
+  const std::string_view longCount(
+      lc, static_cast<std::size_t>(maya.longCount.writeText(lc, lc + sizeof lc) - lc));
   const std::string_view separator = format_ == OutputFormat::Tsv ? "\t" : "  ";
   if (format_ == OutputFormat::Tsv) {
     std::size_t firstDigit = 0;

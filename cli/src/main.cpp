@@ -2,6 +2,4 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv) {
-  return glyphbox::cli::run(argc, argv, stdin, stdout, stderr);
-}
+int main(int argc, char** argv) { return glyphbox::cli::run(argc, argv, stdin, stdout, stderr); }

@@ -24,7 +24,8 @@ int floorMod(double x, int m) noexcept {
 
 TzolkinDate computeTzolkin(double dayCount, double kin) noexcept {
   TzolkinDate date;
-  date.number = static_cast<std::int16_t>(floorMod(dayCount + (kEpochTzolkinNumber - 1), kTrecena) + 1);
+  date.number =
+      static_cast<std::int16_t>(floorMod(dayCount + (kEpochTzolkinNumber - 1), kTrecena) + 1);
   if (kin >= 0 && kin < static_cast<double>(kTzolkinNames.size()) && kin == std::floor(kin)) {
     date.name = kTzolkinNames[static_cast<std::size_t>(kin)];
   }

@@ -49,8 +49,8 @@ double valueOfText(std::string_view text) {
   // Whole numbers of up to 15 digits, by far the common case (years, days),
   // are exact in a double and need no general parser.
   if (fracDigits == 0 && intDigits <= 15 &&
-      (pos == text.size() || (text[pos] != 'e' && text[pos] != 'E' && text[pos] != 'd' &&
-                              text[pos] != 'D'))) {
+      (pos == text.size() ||
+       (text[pos] != 'e' && text[pos] != 'E' && text[pos] != 'd' && text[pos] != 'D'))) {
     double whole = 0.0;
     for (std::size_t i = start; i < start + intDigits; ++i) {
       whole = whole * 10.0 + (text[i] - '0');
@@ -61,8 +61,8 @@ double valueOfText(std::string_view text) {
   std::string number(text.substr(start, pos - start));
   // An exponent counts only when digits follow it; "D" is the old double-precision marker.
   long long exponent = 0;
-  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E' || text[pos] == 'd' ||
-                            text[pos] == 'D')) {
+  if (pos < text.size() &&
+      (text[pos] == 'e' || text[pos] == 'E' || text[pos] == 'd' || text[pos] == 'D')) {
     std::size_t p = pos + 1;
     bool negativeExponent = false;
     if (p < text.size() && (text[p] == '+' || text[p] == '-')) {
@@ -85,14 +85,14 @@ double valueOfText(std::string_view text) {
   if (result.ec == std::errc::result_out_of_range) {
     // Too large or too small for a double: tell which from the decimal exponent
     // of the first significant digit.
-    const std::string_view digits = text.substr(start, intDigits + (fracDigits ? 1 + fracDigits : 0));
+    const std::string_view digits =
+        text.substr(start, intDigits + (fracDigits ? 1 + fracDigits : 0));
     const std::size_t firstSignificant = digits.find_first_of("123456789");
     const std::size_t point = intDigits;
     long long magnitude = exponent;
     if (firstSignificant != std::string_view::npos) {
-      magnitude += firstSignificant < point
-                       ? static_cast<long long>(point - firstSignificant - 1)
-                       : -static_cast<long long>(firstSignificant - point);
+      magnitude += firstSignificant < point ? static_cast<long long>(point - firstSignificant - 1)
+                                            : -static_cast<long long>(firstSignificant - point);
     }
     if (firstSignificant != std::string_view::npos && magnitude > 0) {
       raiseOverflow();

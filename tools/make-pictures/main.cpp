@@ -9,10 +9,10 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QLinearGradient>
 
 #include <algorithm>
 #include <array>
@@ -181,7 +181,8 @@ QImage splash() {
   img.fill(Qt::black);
   {
     QPainter p(&img);
-    calendarStone(p, QPointF(145.5, 125.5), 120, QColor(0x9a, 0x52, 0x33), QColor(0x4a, 0x22, 0x12), 7);
+    calendarStone(p, QPointF(145.5, 125.5), 120, QColor(0x9a, 0x52, 0x33), QColor(0x4a, 0x22, 0x12),
+                  7);
   }
   stoneTexture(img, QPointF(145.5, 125.5), 120, 11, 0.35);
   QPainter p(&img);
@@ -298,7 +299,8 @@ QImage about() {
   for (int i = 0; i < 260; ++i) {
     const double t = noise.unit();
     const double x = 95 + t * 290;
-    const double y = 78 - std::sin(t * kPi) * 34 + (noise.unit() - 0.5) * 16 * std::sin(t * kPi + 0.3);
+    const double y =
+        78 - std::sin(t * kPi) * 34 + (noise.unit() - 0.5) * 16 * std::sin(t * kPi + 0.3);
     p.drawLine(QPointF(x, y), QPointF(x + 9, y - 3 + (noise.unit() - 0.5) * 3));
   }
   // Three metal studs pierced through the eyebrow.
@@ -316,7 +318,8 @@ QImage about() {
   script.setItalic(true);
   p.setFont(script);
   p.setPen(QColor(255, 255, 255, 235));
-  p.drawText(QRectF(90, 18, 360, 70), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Glyphbox"));
+  p.drawText(QRectF(90, 18, 360, 70), Qt::AlignHCenter | Qt::AlignVCenter,
+             QStringLiteral("Glyphbox"));
   QFont small(QStringLiteral("DejaVu Sans"), 7);
   p.setFont(small);
   p.setPen(Qt::white);
@@ -384,7 +387,8 @@ QImage icon() {
 bool save(const QImage& img, const QString& path, const char* format = "png") {
   QImageWriter writer(path, format);
   if (!writer.write(img)) {
-    std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
+    std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path),
+                 qPrintable(writer.errorString()));
     return false;
   }
   std::printf("wrote %s (%dx%d)\n", qPrintable(path), img.width(), img.height());

@@ -39,8 +39,9 @@ int main(int argc, char** argv) {
   }
 
   if (!ui::displayAvailable()) {
-    std::fprintf(stderr, "glyphbox: no display to open (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                         "to convert dates without one, use glyphbox-cli\n");
+    std::fprintf(stderr,
+                 "glyphbox: no display to open (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                 "to convert dates without one, use glyphbox-cli\n");
     return 1;
   }
 

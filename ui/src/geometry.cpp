@@ -14,27 +14,27 @@ QColor systemColour(unsigned index, const QPalette& p) {
   switch (index) {
   case 0: // scroll bar
     return p.color(QPalette::Button);
-  case 1: // desktop background
+  case 1:  // desktop background
   case 15: // button face
-  case 4: // menu background
+  case 4:  // menu background
   case 22: // 3-D light
     return p.color(QPalette::Window);
-  case 2: // active caption
+  case 2:  // active caption
   case 13: // highlight
     return p.color(QPalette::Highlight);
-  case 3: // inactive caption
+  case 3:  // inactive caption
   case 17: // grey (disabled) text
     return p.color(QPalette::Disabled, QPalette::WindowText);
   case 5: // window background
     return p.color(QPalette::Base);
-  case 6: // window frame
+  case 6:  // window frame
   case 21: // 3-D dark shadow
     return p.color(QPalette::Shadow);
-  case 7: // menu text
-  case 8: // window text
+  case 7:  // menu text
+  case 8:  // window text
   case 18: // button text
     return p.color(QPalette::WindowText);
-  case 9: // caption text
+  case 9:  // caption text
   case 14: // highlighted text
     return p.color(QPalette::HighlightedText);
   case 16: // button shadow

@@ -40,15 +40,15 @@ struct Placement {
 };
 
 constexpr Placement kPlacements[] = {
-    {"YearLbl", 120, 120, 375, 255},       {"MonthLbl", 960, 120, 495, 255},
-    {"DayLbl", 2280, 120, 375, 255},       {"EraLbl", 3120, 120, 375, 255},
-    {"Year", 120, 360, 735, 285},          {"Month", 960, 360, 1215, 315},
-    {"Day", 2280, 360, 735, 315},          {"CE", 3120, 360, 615, 315},
-    {"BCE", 3840, 360, 615, 315},          {"CalcT", 120, 720, 1695, 255},
-    {"CalcH", 2280, 720, 1695, 255},       {"GoBut", 120, 1080, 4575, 375},
-    {"Label2", 120, 1560, 1095, 255},      {"LongCountLbl", 1200, 1560, 1095, 255},
-    {"TZnum", 2400, 1560, 255, 255},       {"TZnam", 2760, 1560, 735, 255},
-    {"HAnum", 3600, 1560, 255, 255},       {"HAnam", 3960, 1560, 615, 255},
+    {"YearLbl", 120, 120, 375, 255},  {"MonthLbl", 960, 120, 495, 255},
+    {"DayLbl", 2280, 120, 375, 255},  {"EraLbl", 3120, 120, 375, 255},
+    {"Year", 120, 360, 735, 285},     {"Month", 960, 360, 1215, 315},
+    {"Day", 2280, 360, 735, 315},     {"CE", 3120, 360, 615, 315},
+    {"BCE", 3840, 360, 615, 315},     {"CalcT", 120, 720, 1695, 255},
+    {"CalcH", 2280, 720, 1695, 255},  {"GoBut", 120, 1080, 4575, 375},
+    {"Label2", 120, 1560, 1095, 255}, {"LongCountLbl", 1200, 1560, 1095, 255},
+    {"TZnum", 2400, 1560, 255, 255},  {"TZnam", 2760, 1560, 735, 255},
+    {"HAnum", 3600, 1560, 255, 255},  {"HAnam", 3960, 1560, 615, 255},
 };
 
 // Colours as 0x00BBGGRR codes; 0x800000nn is a desktop system colour.
@@ -59,7 +59,9 @@ constexpr std::uint32_t kMenuTextColour = 0x80000007;
 // The widest Long Count a two-digit baktun can give, in the widest digits.
 constexpr char kWidestLongCount[] = "88.88.88.88.88";
 
-QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString fromView(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text,
                   Qt::Alignment align = Qt::AlignLeft) {
@@ -197,9 +199,9 @@ void MainWindow::createControls() {
 
 void MainWindow::applyColours() {
   setColours(client_, kBlack, kWhite);
-  for (QWidget* w : std::initializer_list<QWidget*>{
-           YearLbl, MonthLbl, DayLbl, EraLbl, CE, BCE, CalcH, Label2, LongCountLbl, TZnum,
-           TZnam, HAnum, HAnam}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{YearLbl, MonthLbl, DayLbl, EraLbl, CE, BCE, CalcH, Label2,
+                                       LongCountLbl, TZnum, TZnam, HAnum, HAnam}) {
     setColours(w, kBlack, kWhite);
   }
   setColours(CalcT, kMenuTextColour, kWhite);
@@ -223,21 +225,31 @@ double MainWindow::requiredScale() const {
     monthNames << Month->itemText(i);
   }
   const std::vector<Need> needs = {
-      {YearLbl, {YearLbl->text()}},   {MonthLbl, {MonthLbl->text()}},
-      {DayLbl, {DayLbl->text()}},     {EraLbl, {EraLbl->text()}},
-      {Year, {QString()}},            {Month, monthNames},
-      {Day, {QStringLiteral("31")}},  {CE, {CE->text()}},
-      {BCE, {BCE->text()}},           {CalcT, {CalcT->text()}},
-      {CalcH, {CalcH->text()}},       {GoBut, {GoBut->text()}},
-      {Label2, {Label2->text()}},     {LongCountLbl, {QLatin1String(kWidestLongCount)}},
-      {TZnum, {QStringLiteral("13")}}, {TZnam, tzolkinNames},
-      {HAnum, {QStringLiteral("20")}}, {HAnam, haabNames},
+      {YearLbl, {YearLbl->text()}},
+      {MonthLbl, {MonthLbl->text()}},
+      {DayLbl, {DayLbl->text()}},
+      {EraLbl, {EraLbl->text()}},
+      {Year, {QString()}},
+      {Month, monthNames},
+      {Day, {QStringLiteral("31")}},
+      {CE, {CE->text()}},
+      {BCE, {BCE->text()}},
+      {CalcT, {CalcT->text()}},
+      {CalcH, {CalcH->text()}},
+      {GoBut, {GoBut->text()}},
+      {Label2, {Label2->text()}},
+      {LongCountLbl, {QLatin1String(kWidestLongCount)}},
+      {TZnum, {QStringLiteral("13")}},
+      {TZnam, tzolkinNames},
+      {HAnum, {QStringLiteral("20")}},
+      {HAnam, haabNames},
   };
   double scale = 1.0;
   for (const auto& need : needs) {
     const auto* placement =
-        std::find_if(std::begin(kPlacements), std::end(kPlacements),
-                     [&](const Placement& p) { return need.widget->objectName() == QLatin1String(p.name); });
+        std::find_if(std::begin(kPlacements), std::end(kPlacements), [&](const Placement& p) {
+          return need.widget->objectName() == QLatin1String(p.name);
+        });
     const QSize available = twipsToPixels(placement->width, placement->height);
     for (const QString& text : need.texts) {
       const QSize needed = neededSize(need.widget, text);

@@ -45,8 +45,7 @@ QWidget* WindowRegistry::show(const QString& name) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     loaded_.insert(name, window);
     // A window closed by the desktop (not unloaded by the program) is gone too.
-    connect(window, &QObject::destroyed, this,
-            [this, window] { forget(window); });
+    connect(window, &QObject::destroyed, this, [this, window] { forget(window); });
   }
   window->show();
   window->raise();

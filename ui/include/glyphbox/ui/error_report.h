@@ -21,8 +21,9 @@ void runGuarded(QWidget* owner, const std::function<void()>& handler) noexcept;
 // where handlers are connected, and so the one place errors are caught.
 template <typename Sender, typename Signal, typename Owner>
 void connectHandler(Sender* sender, Signal signal, Owner* owner, void (Owner::*handler)()) {
-  QObject::connect(sender, signal, owner,
-                   [owner, handler] { runGuarded(owner, [owner, handler] { (owner->*handler)(); }); });
+  QObject::connect(sender, signal, owner, [owner, handler] {
+    runGuarded(owner, [owner, handler] { (owner->*handler)(); });
+  });
 }
 
 } // namespace glyphbox::ui
