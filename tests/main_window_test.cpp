@@ -245,6 +245,34 @@ TEST_F(MainWindowTest, CalculatesBeforeTheEpochInTheOtherEra) {
   EXPECT_EQ(results(), QStringList({"12.19.19.17.18", "2", "Etznab", "6", "Cumku"}));
 }
 
+TEST_F(MainWindowTest, ResultTooWideForItsLabelIsWholeInTheTooltip) {
+  enterDate("5000000", "January", "1"); // a five-digit baktun
+  calculate();
+  QLabel* longCount = child<QLabel>("LongCountLbl");
+  ASSERT_FALSE(longCount->text().isEmpty());
+  EXPECT_GT(longCount->fontMetrics().horizontalAdvance(longCount->text()), longCount->width());
+  EXPECT_EQ(longCount->toolTip(), longCount->text());
+
+  clearYear();
+  enterDate("2000", "January", "1");
+  calculate();
+  EXPECT_EQ(longCount->text(), "12.19.6.15.1");
+  EXPECT_EQ(longCount->toolTip(), ""); // fits: no tooltip left over
+}
+
+TEST_F(MainWindowTest, ColoursAreWhiteOnBlackWithTheMenuTextColourBehindCalcT) {
+  for (const char* name : {"YearLbl", "Label2", "LongCountLbl", "HAnam"}) {
+    auto* label = child<QLabel>(name);
+    EXPECT_TRUE(label->autoFillBackground()) << name;
+    EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::black)) << name;
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << name;
+  }
+  auto* calcT = child<QCheckBox>("CalcT");
+  EXPECT_EQ(calcT->palette().color(calcT->backgroundRole()),
+            QApplication::palette().color(QPalette::WindowText));
+  EXPECT_EQ(window->centralWidget()->palette().color(QPalette::Window), QColor(Qt::black));
+}
+
 TEST_F(MainWindowTest, RefusesYearTextThatIsNotAYear) {
   QSignalSpy changes(year, &QLineEdit::textChanged);
   typeYear("12a-3 x");
