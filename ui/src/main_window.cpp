@@ -63,6 +63,14 @@ QString fromView(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+template <std::size_t N> QStringList toStringList(const std::array<std::string_view, N>& names) {
+  QStringList list;
+  for (const auto name : names) {
+    list << fromView(name);
+  }
+  return list;
+}
+
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text,
                   Qt::Alignment align = Qt::AlignLeft) {
   auto* label = new QLabel(text, parent);
@@ -212,24 +220,15 @@ double MainWindow::requiredScale() const {
     const QWidget* widget;
     QStringList texts;
   };
-  QStringList tzolkinNames;
-  for (const auto name : engine::kTzolkinNames) {
-    tzolkinNames << fromView(name);
-  }
-  QStringList haabNames;
-  for (const auto name : engine::kHaabMonthNames) {
-    haabNames << fromView(name);
-  }
-  QStringList monthNames;
-  for (int i = 0; i < Month->count(); ++i) {
-    monthNames << Month->itemText(i);
-  }
+  const QStringList tzolkinNames = toStringList(engine::kTzolkinNames);
+  const QStringList haabNames = toStringList(engine::kHaabMonthNames);
+  const QStringList monthNames = toStringList(engine::kMonthNames);
   const std::vector<Need> needs = {
       {YearLbl, {YearLbl->text()}},
       {MonthLbl, {MonthLbl->text()}},
       {DayLbl, {DayLbl->text()}},
       {EraLbl, {EraLbl->text()}},
-      {Year, {QString()}},
+      {Year, {QString()}}, // a long year scrolls; only its height counts
       {Month, monthNames},
       {Day, {QStringLiteral("31")}},
       {CE, {CE->text()}},
