@@ -16,9 +16,6 @@ const char* describe(ErrorKind kind) noexcept {
 
 RuntimeError::RuntimeError(ErrorKind kind) : std::runtime_error(describe(kind)), kind_(kind) {}
 
-RuntimeError::RuntimeError(ErrorKind kind, const std::string& detail)
-    : std::runtime_error(std::string(describe(kind)) + " (" + detail + ")"), kind_(kind) {}
-
 void raiseOverflow() { throw RuntimeError(ErrorKind::Overflow); }
 void raiseFloatingPoint() { throw RuntimeError(ErrorKind::FloatingPoint); }
 void raiseTypeMismatch() { throw RuntimeError(ErrorKind::TypeMismatch); }

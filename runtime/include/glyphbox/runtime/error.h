@@ -1,7 +1,6 @@
 #pragma once
 
 #include <stdexcept>
-#include <string>
 
 namespace glyphbox::runtime {
 
@@ -19,7 +18,6 @@ enum class ErrorKind : int {
 class RuntimeError : public std::runtime_error {
 public:
   explicit RuntimeError(ErrorKind kind);
-  RuntimeError(ErrorKind kind, const std::string& detail);
 
   [[nodiscard]] ErrorKind kind() const noexcept { return kind_; }
   [[nodiscard]] int number() const noexcept { return static_cast<int>(kind_); }
