@@ -1,5 +1,9 @@
 #include <glyphbox/ui/geometry.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include <cmath>
 
 namespace glyphbox::ui {
@@ -68,6 +72,12 @@ QColor colourFromCode(std::uint32_t code, const QPalette& desktop) {
   }
   return QColor(static_cast<int>(code & 0xFFu), static_cast<int>((code >> 8) & 0xFFu),
                 static_cast<int>((code >> 16) & 0xFFu));
+}
+
+void centreOnScreen(QWidget* window) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window->move(screen->availableGeometry().center() - QRect(QPoint(), window->size()).center());
+  }
 }
 
 } // namespace glyphbox::ui

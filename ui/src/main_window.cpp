@@ -20,7 +20,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 
@@ -303,10 +302,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::Form_Load() {
   // Placed centred on the screen, the way the window opens every time.
-  if (const QScreen* screen = QApplication::primaryScreen()) {
-    adjustSize();
-    move(screen->availableGeometry().center() - QRect(QPoint(), size()).center());
-  }
+  adjustSize();
+  centreOnScreen(this);
 }
 
 void MainWindow::Year_Change() {

@@ -6,11 +6,9 @@
 #include <glyphbox/ui/window_names.h>
 #include <glyphbox/ui/window_registry.h>
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 namespace glyphbox::ui {
@@ -28,6 +26,16 @@ bool typesCharacter(const QKeyEvent* key) {
   return key->text().front() != QChar(0x7f);
 }
 
+// The delay timer of a picture window, destroyed with it. Precise: a coarse
+// timer may fire up to 5% early.
+QTimer* makeDelayTimer(QObject* window, int milliseconds) {
+  auto* timer = new QTimer(window);
+  timer->setObjectName(QStringLiteral("Timer1"));
+  timer->setInterval(milliseconds);
+  timer->setTimerType(Qt::PreciseTimer);
+  return timer;
+}
+
 } // namespace
 
 PictureForm::PictureForm(WindowRegistry& registry, const QPixmap& picture, int clientWidthTwips,
@@ -36,9 +44,7 @@ PictureForm::PictureForm(WindowRegistry& registry, const QPixmap& picture, int c
       registry_(registry), picture_(picture) {
   setWindowIcon(assets::applicationIcon());
   setFixedSize(twipsToPixels(clientWidthTwips, clientHeightTwips));
-  if (const QScreen* screen = QApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  centreOnScreen(this);
 }
 
 void PictureForm::paintEvent(QPaintEvent* /*event*/) {
@@ -55,10 +61,7 @@ void PictureForm::handOverTo(const char* next) {
 
 SplashForm::SplashForm(WindowRegistry& registry)
     : PictureForm(registry, assets::splashPicture(), 4350, 3765) {
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(kSplashMilliseconds);
-  Timer1->setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5% early
+  Timer1 = makeDelayTimer(this, kSplashMilliseconds);
   connectHandler(Timer1, &QTimer::timeout, this, &SplashForm::Timer1_Timer);
   Form_Load();
 }
@@ -71,10 +74,7 @@ void SplashForm::Timer1_Timer() { handOverTo(kMainWindow); }
 
 ThinkingForm::ThinkingForm(WindowRegistry& registry)
     : PictureForm(registry, assets::thinkingPicture(), 3225, 3195) {
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(kThinkingMilliseconds);
-  Timer1->setTimerType(Qt::PreciseTimer);
+  Timer1 = makeDelayTimer(this, kThinkingMilliseconds);
   Timer1->start(); // enabled from creation
   connectHandler(Timer1, &QTimer::timeout, this, &ThinkingForm::Timer1_Timer);
   Form_Load();

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+class QWidget;
+
 namespace glyphbox::ui {
 
 // Window layouts are drawn in twips, 1/1440 inch: 15 twips make one logical
@@ -20,5 +22,8 @@ inline constexpr int kTwipsPerPixel = 15;
 // Colours are 0x00BBGGRR values; 0x800000nn names system colour nn of the
 // desktop's colour scheme, which is taken from `desktop`.
 [[nodiscard]] QColor colourFromCode(std::uint32_t code, const QPalette& desktop);
+
+// Places a top-level window, at its current size, in the middle of the screen.
+void centreOnScreen(QWidget* window);
 
 } // namespace glyphbox::ui
