@@ -134,7 +134,53 @@ TEST(CliProcess, ArgumentErrorsNameTheArgument) {
   const Outcome o = runCli({"2000-02-30", "2000-01-01"});
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n");
-  EXPECT_NE(o.err.find("argument: \"2000-02-30\""), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("argument 1: \"2000-02-30\""), std::string::npos) << o.err;
+}
+
+// Which argument, by its place on the command line (options count) and its
+// text; dates that start with a minus are refused dates, not unknown options;
+// the first fault reading left to right is the one reported.
+TEST(CliProcess, ArgumentMessagesNamePositionTextAndFirstFault) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--tsv", "2000-01-01", "2000-13-01"},
+       "glyphbox-cli: argument 3: \"2000-13-01\": month out of range; the month must be 1 to 12\n"},
+      {{"-"},
+       "glyphbox-cli: argument 1: \"-\": not a date; expected YEAR-MONTH-DAY, optionally "
+       "followed by CE or BCE\n"},
+      {{"-5-1-1"},
+       "glyphbox-cli: argument 1: \"-5-1-1\": not a date; expected YEAR-MONTH-DAY, "
+       "optionally followed by CE or BCE\n"},
+      {{"--", "--tsv"},
+       "glyphbox-cli: argument 2: \"--tsv\": not a date; expected "
+       "YEAR-MONTH-DAY, optionally followed by CE or BCE\n"},
+      {{"99999999999-1-1 AD"},
+       "glyphbox-cli: argument 1: \"99999999999-1-1 AD\": year out of range; the year must be 0 "
+       "to 2147483647\n"},
+      {{"2000-13-1 AD"},
+       "glyphbox-cli: argument 1: \"2000-13-1 AD\": month out of range; the month must be 1 to "
+       "12\n"},
+      {{"2001-2-29 AD"},
+       "glyphbox-cli: argument 1: \"2001-2-29 AD\": day out of range; February "
+       "of that year has 28 days\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = runCli(c.args);
+    EXPECT_EQ(o.status, 1) << c.message;
+    EXPECT_EQ(o.err, c.message);
+  }
+}
+
+TEST(CliProcess, ForeignLineEndingsAndByteOrderMark) {
+  const Outcome o = runCli({}, "\xEF\xBB\xBF"
+                               "2000-01-01\r2012-12-24\r\n3114-08-13 BCE\r");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n"
+                   "13.0.0.0.1  5 Imix  4 Kankin\n"
+                   "13.0.0.0.0  4 Ahau  8 Cumku\n");
 }
 
 TEST(CliProcess, OptionsHelpVersionAndUsageErrors) {

@@ -1,5 +1,7 @@
 #include <glyphbox/cli/converter.h>
 
-#include <cstdio>
+#include <unistd.h>
 
-int main(int argc, char** argv) { return glyphbox::cli::run(argc, argv, stdin, stdout, stderr); }
+int main(int argc, char** argv) {
+  return glyphbox::cli::run(argc, argv, STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <glyphbox/cli/date_input.h>
+#include <glyphbox/cli/output.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace glyphbox::cli {
+
+// Where an input came from, for messages: "line 12" or "argument 2".
+struct Origin {
+  enum class Kind { Line, Argument };
+  Kind kind = Kind::Line;
+  long long number = 0;
+};
+
+enum class ClassicFormat { Plain, Tsv };
+
+// The window's own conversion, for batch work: the same day count, Long
+// Count, Tzolkin and Haab as the window shows, written one line per date.
+//
+// This is the converter's hot path. It computes the window's day count in
+// exact integer arithmetic (equal to the window's double arithmetic for every
+// year the year field takes; see windowDayCount), formats from precomputed
+// tables straight into the output buffer, and refuses dates without
+// exceptions, with messages buffered in order.
+class ClassicConverter {
+public:
+  ClassicConverter(Output& output, ClassicFormat format);
+
+  // The header line of the TSV format (nothing for plain).
+  void writeHeader();
+
+  // Converts one date; a refused date gets a message on standard error.
+  // Returns whether it was converted.
+  bool convert(std::string_view text, Origin origin);
+
+  // A line longer than any date: refused with its start shown.
+  void refuseTooLong(std::string_view start, Origin origin);
+
+private:
+  Output& out_;
+  ClassicFormat format_;
+};
+
+// The window's day count of a date in exact integers: with y the shifted,
+// March-based year and a the day of that year (1 to 366), the window's
+// left-to-right double arithmetic y*365 + a + y/4 - y/100 + y/400 floored
+// after adding 1721118.5 equals a + floor((146097*y + 200) / 400) + 1721118.
+// Preconditions: year 0 to kMaxYear, month 1 to 12, day 1 to 31.
+[[nodiscard]] std::int64_t windowDayCount(std::int64_t year, engine::Era era, int month,
+                                          int day) noexcept;
+
+// The message text of a refused date: "glyphbox-cli: line 3: "2000-13-01": month out of
+// range; the month must be 1 to 12\n".
+[[nodiscard]] std::string refusalMessage(Origin origin, std::string_view text,
+                                         std::string_view reason);
+
+// The input as it can be shown safely in a message: control characters, quotes,
+// backslashes and bytes outside ASCII escaped (\xNN), long texts shortened.
+[[nodiscard]] std::string printable(std::string_view text);
+
+// Why parseDate refused a date, in words.
+[[nodiscard]] std::string reasonFor(const ParseResult& parsed);
+
+} // namespace glyphbox::cli

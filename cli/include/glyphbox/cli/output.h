@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace glyphbox::cli {
+
+// Exit statuses of glyphbox-cli. 0, 1 and 2 keep the meaning they have always
+// had; 3 is for the streams themselves, so a script can tell a refused date
+// from output that never arrived.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1; // an input was refused (or nothing matched)
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitIoError = 3; // the input could not be read or the output written
+
+// Buffered standard output and standard error over two file descriptors.
+//
+// Every write is checked: the first failure (a full disk, a closed stream, a
+// pipe whose reader has gone) is remembered with its errno, and from then on
+// nothing more is written. When both descriptors lead to the same file (the
+// usual `2>&1`, or both on one terminal) messages go into the output buffer,
+// so results and messages stay in the order they were produced.
+class Output {
+public:
+  Output(int outFd, int errFd);
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+
+  // Room for at least n bytes of standard output; write there, then commit().
+  char* reserve(std::size_t n) {
+    if (capacity_ - used_ < n) {
+      makeRoom(n);
+    }
+    return buffer_.get() + used_;
+  }
+  void commit(const char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+
+  void put(std::string_view text) {
+    if (text.empty()) {
+      return;
+    }
+    char* at = reserve(text.size());
+    std::memcpy(at, text.data(), text.size());
+    commit(at + text.size());
+  }
+
+  // One complete line for standard error.
+  void error(std::string_view line);
+
+  // Writes out everything buffered, standard output first. False when a
+  // write has failed, now or before.
+  bool flush();
+
+  [[nodiscard]] bool failed() const noexcept { return failedErrno_ != 0; }
+  // "cannot write the output: No space left on device"
+  [[nodiscard]] std::string failureText() const;
+
+  // Writes one line straight to standard error, unbuffered; for the last
+  // word of a run whose output failed.
+  void reportDirectly(std::string_view line) noexcept;
+
+  // The capacity of the output buffer: results are written out whenever it fills.
+  static constexpr std::size_t kBufferSize = std::size_t{1} << 18;
+
+private:
+  void makeRoom(std::size_t n);
+  bool writeAll(int fd, const char* data, std::size_t size) noexcept;
+
+  int outFd_;
+  int errFd_;
+  bool sameFile_ = false;
+  bool outClosed_ = false;
+  bool errClosed_ = false;
+  int failedErrno_ = 0;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
+  std::size_t used_ = 0;
+  std::string errors_;
+};
+
+} // namespace glyphbox::cli

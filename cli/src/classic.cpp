@@ -1,0 +1,357 @@
+#include <glyphbox/cli/classic.h>
+
+#include <glyphbox/engine/long_count.h>
+#include <glyphbox/engine/month_table.h>
+#include <glyphbox/engine/tzolkin_haab.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+namespace glyphbox::cli {
+namespace {
+
+// Constants of the window's correlation, as whole numbers.
+constexpr std::int64_t kDayNumberOffset = 1721118; // 1721118.5 less the half added before the floor
+constexpr std::int64_t kEpochDayNumber = 583919;
+constexpr std::int64_t kDaysIn400Years = 146097; // 400 x 365 + 100 - 4 + 1
+constexpr std::int64_t kGreatCycle = 1872000;
+constexpr std::int64_t kBaktun = 144000;
+constexpr std::int64_t kKatun = 7200;
+constexpr std::int64_t kTun = 360;
+constexpr std::int64_t kUinal = 20;
+// The baktun place counts in 16 bits: 32768 baktuns do not fit.
+constexpr std::int64_t kLongCountLimit = kBaktun * 32768;
+static_assert(kGreatCycle == static_cast<std::int64_t>(engine::kGreatCycle));
+static_assert(kLongCountLimit == static_cast<std::int64_t>(engine::kLongCountLimit));
+static_assert(kDaysIn400Years == 400 * 365 + 100 - 4 + 1);
+
+constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) noexcept {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+constexpr std::int64_t floorMod(std::int64_t a, std::int64_t b) noexcept {
+  const std::int64_t r = a % b;
+  return r < 0 ? r + b : r;
+}
+
+// Days from 1 March to the first of each month of the March-based year,
+// months 3 to 14: (153 x month - 457) \ 5.
+constexpr std::array<int, 15> kMonthStart = {0,   0,   0,   0,   31,  61,  92, 122,
+                                             153, 184, 214, 245, 275, 306, 337};
+static_assert(kMonthStart[14] == (153 * 14 - 457) / 5 && kMonthStart[4] == (153 * 4 - 457) / 5);
+
+// A short text padded to 16 bytes, so it can be copied in one move.
+struct Piece {
+  char text[15] = {};
+  std::uint8_t size = 0;
+};
+
+Piece makePiece(std::string_view s) {
+  Piece p;
+  std::memcpy(p.text, s.data(), s.size());
+  p.size = static_cast<std::uint8_t>(s.size());
+  return p;
+}
+
+// Everything a converted line is assembled from.
+struct Tables {
+  std::array<Piece, 20> places;       // "0" to "19"
+  std::array<Piece, 13 * 20> tzolkin; // "10 Imix", by (number - 1) x 20 + name index
+  std::array<Piece, 365> haab;        // "9 Kankin", by the window's Haab position
+  std::array<Piece, 13> months;       // "-01" to "-12"
+  std::array<Piece, 32> days;         // "-01" to "-31"
+
+  Tables() {
+    char text[16];
+    for (int i = 0; i < 20; ++i) {
+      places[static_cast<std::size_t>(i)] = makePiece(std::to_string(i));
+    }
+    for (int n = 1; n <= 13; ++n) {
+      for (std::size_t i = 0; i < 20; ++i) {
+        const int len = std::snprintf(text, sizeof text, "%d %.*s", n,
+                                      static_cast<int>(engine::kTzolkinNames[i].size()),
+                                      engine::kTzolkinNames[i].data());
+        tzolkin[static_cast<std::size_t>(n - 1) * 20 + i] =
+            makePiece(std::string_view(text, static_cast<std::size_t>(len)));
+      }
+    }
+    for (int p = 0; p < engine::kHaabYear; ++p) {
+      // The same division as the window's: positions 360 to 364 are Uayeb.
+      const int month = p / engine::kHaabMonthDays + 1;
+      const int day = p - (month - 1) * engine::kHaabMonthDays + 1;
+      const auto name = engine::kHaabMonthNames[static_cast<std::size_t>(month - 1)];
+      const int len = std::snprintf(text, sizeof text, "%d %.*s", day,
+                                    static_cast<int>(name.size()), name.data());
+      haab[static_cast<std::size_t>(p)] =
+          makePiece(std::string_view(text, static_cast<std::size_t>(len)));
+    }
+    for (int m = 1; m <= 12; ++m) {
+      std::snprintf(text, sizeof text, "-%02d", m);
+      months[static_cast<std::size_t>(m)] = makePiece(text);
+    }
+    for (int d = 1; d <= 31; ++d) {
+      std::snprintf(text, sizeof text, "-%02d", d);
+      days[static_cast<std::size_t>(d)] = makePiece(text);
+    }
+  }
+};
+
+const Tables& tables() {
+  static const Tables t;
+  return t;
+}
+
+inline char* put(char* at, const Piece& p) noexcept {
+  std::memcpy(at, &p, sizeof p);
+  return at + p.size;
+}
+
+inline char* put(char* at, std::string_view s) noexcept {
+  if (!s.empty()) { // an empty view may have no data at all
+    std::memcpy(at, s.data(), s.size());
+  }
+  return at + s.size();
+}
+
+// Decimal digits of a whole number, with a minus sign when negative.
+inline char* putInt(char* at, std::int64_t v) noexcept {
+  if (v < 0) {
+    *at++ = '-';
+  }
+  std::uint64_t u = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  char digits[20];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  while (n > 0) {
+    *at++ = digits[--n];
+  }
+  return at;
+}
+
+// Shown input and its escapes: at most this many bytes of it.
+constexpr std::size_t kShownBytes = 60;
+// The longest message: prefix, origin, the shown text with every byte
+// escaped, and the longest reason.
+constexpr std::size_t kMaxMessage = 64 + 24 + kShownBytes * 4 + 3 + 128;
+
+char* putPrintable(char* at, std::string_view text) noexcept {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const std::size_t shown = text.size() < kShownBytes ? text.size() : kShownBytes;
+  for (std::size_t i = 0; i < shown; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
+      *at++ = static_cast<char>(c);
+    } else {
+      *at++ = '\\';
+      *at++ = 'x';
+      *at++ = kHex[c >> 4];
+      *at++ = kHex[c & 0xF];
+    }
+  }
+  if (text.size() > kShownBytes) {
+    at = put(at, std::string_view("..."));
+  }
+  return at;
+}
+
+char* putOrigin(char* at, Origin origin) noexcept {
+  at = put(at, origin.kind == Origin::Kind::Line ? std::string_view("line ")
+                                                 : std::string_view("argument "));
+  return putInt(at, origin.number);
+}
+
+char* putMessage(char* at, Origin origin, std::string_view text, std::string_view reason1,
+                 std::string_view reason2 = {}, std::string_view reason3 = {},
+                 std::string_view reason4 = {}, std::string_view reason5 = {}) noexcept {
+  at = put(at, std::string_view("glyphbox-cli: "));
+  at = putOrigin(at, origin);
+  at = put(at, std::string_view(": \""));
+  at = putPrintable(at, text);
+  at = put(at, std::string_view("\": "));
+  at = put(at, reason1);
+  at = put(at, reason2);
+  at = put(at, reason3);
+  at = put(at, reason4);
+  at = put(at, reason5);
+  *at++ = '\n';
+  return at;
+}
+
+constexpr std::string_view kNotADate =
+    "not a date; expected YEAR-MONTH-DAY, optionally followed by CE or BCE";
+constexpr std::string_view kYearOutOfRange = "year out of range; the year must be 0 to 2147483647";
+constexpr std::string_view kMonthOutOfRange = "month out of range; the month must be 1 to 12";
+constexpr std::string_view kUnknownEra = "unknown era; use CE or BCE";
+constexpr std::string_view kOverflow =
+    "cannot convert this date: Overflow: a number is too large for the calculation";
+constexpr std::string_view kTooLong = "line too long to be a date";
+
+} // namespace
+
+std::int64_t windowDayCount(std::int64_t year, engine::Era era, int month, int day) noexcept {
+  // Year Y CE counts as Y - 1 and Y BCE as -Y; January and February belong
+  // to the March-based year before.
+  std::int64_t y = era == engine::Era::CE ? year - 1 : -year;
+  int workMonth = month;
+  if (workMonth < 3) {
+    y -= 1;
+    workMonth += 12;
+  }
+  const std::int64_t dayOfYear = kMonthStart[static_cast<std::size_t>(workMonth)] + day;
+  return dayOfYear + floorDiv(kDaysIn400Years * y + 200, 400) + kDayNumberOffset - kEpochDayNumber;
+}
+
+std::string printable(std::string_view text) {
+  char buffer[kShownBytes * 4 + 4];
+  return std::string(buffer, putPrintable(buffer, text));
+}
+
+std::string reasonFor(const ParseResult& parsed) {
+  switch (parsed.error) {
+  case InputError::None:
+    return {};
+  case InputError::NotADate:
+    return std::string(kNotADate);
+  case InputError::YearOutOfRange:
+    return std::string(kYearOutOfRange);
+  case InputError::MonthOutOfRange:
+    return std::string(kMonthOutOfRange);
+  case InputError::DayOutOfRange:
+    return "day out of range; " +
+           std::string(engine::kMonthNames[static_cast<std::size_t>(parsed.date.month - 1)]) +
+           " of that year has " + std::to_string(parsed.date.daysInMonth) + " days";
+  case InputError::UnknownEra:
+    return std::string(kUnknownEra);
+  }
+  return {};
+}
+
+std::string refusalMessage(Origin origin, std::string_view text, std::string_view reason) {
+  std::string message(kMaxMessage + reason.size(), '\0');
+  char* end = putMessage(message.data(), origin, text, reason);
+  message.resize(static_cast<std::size_t>(end - message.data()));
+  return message;
+}
+
+ClassicConverter::ClassicConverter(Output& output, ClassicFormat format)
+    : out_(output), format_(format) {
+  (void)tables(); // built before the first line, not inside it
+}
+
+void ClassicConverter::writeHeader() {
+  if (format_ == ClassicFormat::Tsv) {
+    out_.put("date\tday_count\tlong_count\ttzolkin\thaab\n");
+  }
+}
+
+void ClassicConverter::refuseTooLong(std::string_view start, Origin origin) {
+  char message[kMaxMessage];
+  out_.error(std::string_view(
+      message, static_cast<std::size_t>(putMessage(message, origin, start, kTooLong) - message)));
+}
+
+bool ClassicConverter::convert(std::string_view text, Origin origin) {
+  const ParseResult parsed = parseDate(text);
+  const DateInput& date = parsed.date;
+  char message[kMaxMessage];
+  if (parsed.error != InputError::None) {
+    char* end = message;
+    switch (parsed.error) {
+    case InputError::DayOutOfRange: {
+      char days[4];
+      const std::string_view month = engine::kMonthNames[static_cast<std::size_t>(date.month - 1)];
+      end = putMessage(
+          message, origin, text, "day out of range; ", month, " of that year has ",
+          std::string_view(days, static_cast<std::size_t>(putInt(days, date.daysInMonth) - days)),
+          " days");
+      break;
+    }
+    case InputError::YearOutOfRange:
+      end = putMessage(message, origin, text, kYearOutOfRange);
+      break;
+    case InputError::MonthOutOfRange:
+      end = putMessage(message, origin, text, kMonthOutOfRange);
+      break;
+    case InputError::UnknownEra:
+      end = putMessage(message, origin, text, kUnknownEra);
+      break;
+    default:
+      end = putMessage(message, origin, text, kNotADate);
+      break;
+    }
+    out_.error(std::string_view(message, static_cast<std::size_t>(end - message)));
+    return false;
+  }
+
+  const std::int64_t dayCount = windowDayCount(date.year, date.era, date.month, date.day);
+  // Folded once into a great cycle; counts before the epoch get whole cycles added.
+  std::int64_t count = dayCount;
+  if (count > kGreatCycle) {
+    count -= kGreatCycle;
+  } else if (count < 0) {
+    count = floorMod(count, kGreatCycle);
+  }
+  if (count >= kLongCountLimit) {
+    char* end = putMessage(message, origin, text, kOverflow);
+    out_.error(std::string_view(message, static_cast<std::size_t>(end - message)));
+    return false;
+  }
+
+  const Tables& t = tables();
+  const std::int64_t baktun = count / kBaktun;
+  std::int64_t rest = count - baktun * kBaktun;
+  const std::int64_t katun = rest / kKatun;
+  rest -= katun * kKatun;
+  const std::int64_t tun = rest / kTun;
+  rest -= tun * kTun;
+  const std::int64_t uinal = rest / kUinal;
+  const std::int64_t kin = rest - uinal * kUinal;
+  const auto number = floorMod(dayCount + 3, 13);
+  const auto haabPosition = floorMod(dayCount + engine::kHaabEpochPosition, engine::kHaabYear);
+
+  constexpr std::size_t kMaxLine = 256;
+  char* at = out_.reserve(kMaxLine);
+  const char separator = format_ == ClassicFormat::Tsv ? '\t' : ' ';
+  if (format_ == ClassicFormat::Tsv) {
+    std::string_view year = date.yearText;
+    while (year.size() > 1 && year.front() == '0') {
+      year.remove_prefix(1);
+    }
+    at = put(at, year);
+    at = put(at, t.months[static_cast<std::size_t>(date.month)]);
+    at = put(at, t.days[static_cast<std::size_t>(date.day)]);
+    at = put(at,
+             date.era == engine::Era::CE ? std::string_view(" CE\t") : std::string_view(" BCE\t"));
+    at = putInt(at, dayCount);
+    *at++ = '\t';
+  }
+  // The baktun of a count below one baktun is written 13.
+  at = baktun == 0 ? put(at, std::string_view("13")) : putInt(at, baktun);
+  *at++ = '.';
+  at = put(at, t.places[static_cast<std::size_t>(katun)]);
+  *at++ = '.';
+  at = put(at, t.places[static_cast<std::size_t>(tun)]);
+  *at++ = '.';
+  at = put(at, t.places[static_cast<std::size_t>(uinal)]);
+  *at++ = '.';
+  at = put(at, t.places[static_cast<std::size_t>(kin)]);
+  *at++ = separator;
+  if (separator == ' ') {
+    *at++ = ' ';
+  }
+  at = put(at, t.tzolkin[static_cast<std::size_t>(number * 20 + kin)]);
+  *at++ = separator;
+  if (separator == ' ') {
+    *at++ = ' ';
+  }
+  at = put(at, t.haab[static_cast<std::size_t>(haabPosition)]);
+  *at++ = '\n';
+  out_.commit(at);
+  return true;
+}
+
+} // namespace glyphbox::cli

@@ -1,0 +1,235 @@
+// The converter's fast path against the straightforward conversion, and the
+// integer day count against the window's double arithmetic.
+
+#include <glyphbox/cli/classic.h>
+#include <glyphbox/cli/converter.h>
+#include <glyphbox/cli/reference.h>
+#include <glyphbox/engine/day_count.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace glyphbox::cli {
+namespace {
+
+using engine::Era;
+
+// Runs the fast path over `inputs` and returns what it wrote to standard
+// output and standard error (two temporary files).
+std::pair<std::string, std::string> fastPath(const std::vector<std::string>& inputs,
+                                             ClassicFormat format) {
+  std::FILE* outFile = std::tmpfile();
+  std::FILE* errFile = std::tmpfile();
+  {
+    Output out(fileno(outFile), fileno(errFile));
+    ClassicConverter converter(out, format);
+    long long number = 0;
+    for (const auto& input : inputs) {
+      converter.convert(input, Origin{Origin::Kind::Line, ++number});
+    }
+    EXPECT_TRUE(out.flush());
+  }
+  auto read = [](std::FILE* f) {
+    std::string text;
+    std::rewind(f);
+    char buf[1 << 16];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+      text.append(buf, n);
+    }
+    std::fclose(f);
+    return text;
+  };
+  return {read(outFile), read(errFile)};
+}
+
+void expectSameAsReference(const std::vector<std::string>& inputs, const char* what) {
+  for (const ClassicFormat format : {ClassicFormat::Plain, ClassicFormat::Tsv}) {
+    std::string out;
+    std::string err;
+    long long number = 0;
+    for (const auto& input : inputs) {
+      const ReferenceResult r =
+          referenceConvert(input, Origin{Origin::Kind::Line, ++number}, format);
+      out += r.out;
+      err += r.err;
+    }
+    const auto [fastOut, fastErr] = fastPath(inputs, format);
+    // Compare line by line so a failure names the first differing date.
+    std::size_t a = 0;
+    std::size_t b = 0;
+    while (a < out.size() || b < fastOut.size()) {
+      const std::size_t ea = out.find('\n', a);
+      const std::size_t eb = fastOut.find('\n', b);
+      ASSERT_EQ(fastOut.substr(b, eb - b), out.substr(a, ea - a)) << what;
+      if (ea == std::string::npos || eb == std::string::npos) {
+        break;
+      }
+      a = ea + 1;
+      b = eb + 1;
+    }
+    EXPECT_EQ(fastErr, err) << what;
+  }
+  std::printf("[ compared ] %s: %zu lines in each of two formats\n", what, inputs.size());
+}
+
+std::vector<std::string> everyDayOf(long long firstYear, long long lastYear) {
+  static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  std::vector<std::string> lines;
+  char text[48];
+  for (const char* era : {"", " BCE"}) {
+    for (long long y = firstYear; y <= lastYear; ++y) {
+      for (int m = 1; m <= 12; ++m) {
+        // Day 29 of February is offered whatever the year: a refused one is
+        // compared too.
+        for (int d = 1; d <= kDays[m - 1]; ++d) {
+          std::snprintf(text, sizeof text, "%lld-%02d-%d%s", y, m, d, era);
+          lines.emplace_back(text);
+        }
+      }
+    }
+  }
+  return lines;
+}
+
+TEST(FastPath, EveryDayOfYearsZeroTo3200InBothEras) {
+  expectSameAsReference(everyDayOf(0, 3200), "years 0 to 3200");
+}
+
+TEST(FastPath, YearsAroundTheLongCountLimitAndTheLargestYear) {
+  // The baktun place overflows at 144000 x 32768 days, near year 12,918,000 CE.
+  std::vector<std::string> lines = everyDayOf(12917990, 12918010);
+  for (const std::string& s : everyDayOf(2147483640, 2147483647)) {
+    lines.push_back(s);
+  }
+  expectSameAsReference(lines, "years at the limits");
+}
+
+TEST(FastPath, MalformedAndRefusedLines) {
+  const std::vector<std::string> lines = {
+      "",
+      "   ",
+      "hello",
+      "2000",
+      "2000-01",
+      "2000-1-1-1",
+      "-5-1-1",
+      "-",
+      "2000/01/01",
+      "2000-01-01x",
+      "2000-13-01",
+      "2000-00-10",
+      "2001-02-29",
+      "1900-02-29",
+      "2000-04-31",
+      "2000-01-00",
+      "2147483648-01-01",
+      "99999999999999999999-01-01",
+      "2000-01-01 AD",
+      "2000-1-1 CE BCE",
+      "99999999-01-01",
+      "99999999999-1-1 AD",
+      std::string("2000-01-01\0zz", 13),
+      "\xff\xfe\x01",
+      "\"quoted\\\"",
+      std::string(200, 'x'),
+      " \t2000-01-01 ce\t ",
+      "0-2-29 bce",
+      "0000000000000000002000-3-1",
+      "2000-001-001",
+      "2000-1-099",
+  };
+  expectSameAsReference(lines, "malformed lines");
+}
+
+// The window adds y*365, the day of the year a and y/4 - y/100 + y/400 in
+// doubles, left to right, and floors after adding 1721118.5; the exact value
+// is a + 1721118.5 + 146097*y/400, whose fraction is a multiple of 1/400.
+//
+// Why the two floors agree for every year the year field takes (|y| < 2^31,
+// so every intermediate is below 2^40 in size and a rounding costs at most
+// 2^-13): when 146097*y + 200 is a multiple of 400 (y = 200 mod 400), y/4,
+// y/100 and y/400 are exact in binary and so is every sum, hence no
+// rounding at all; otherwise the exact value lies at least 1/400 above a
+// whole number and at least 1/400 below the next, and the five roundings
+// together (under 6.2e-4) cannot carry it across. The test checks every year
+// where a converted date can have a Long Count, and every year of the form
+// y = 200 mod 400 and a stride over the rest of the range.
+long long doubleDayCount(long long year, Era era, int month, int day) {
+  return static_cast<long long>(
+      engine::computeDayCounts(static_cast<double>(year), era,
+                               engine::Int16(static_cast<std::int16_t>(month)),
+                               engine::Int16(static_cast<std::int16_t>(day)))
+          .dayCount);
+}
+
+TEST(WindowDayCount, EqualsTheWindowsDoubleArithmetic) {
+#ifdef GLYPHBOX_SANITIZED
+  constexpr long long kNearStep = 7; // the same walk, thinned, under the sanitizers
+#else
+  constexpr long long kNearStep = 1;
+#endif
+  struct Day {
+    int month;
+    int day;
+  };
+  // The first and last day of the March-based year, and one between.
+  const Day days[] = {{3, 1}, {2, 29}, {8, 15}};
+  long long checked = 0;
+  auto check = [&](long long year) {
+    for (const Era era : {Era::CE, Era::BCE}) {
+      for (const Day& d : days) {
+        ASSERT_EQ(windowDayCount(year, era, d.month, d.day),
+                  doubleDayCount(year, era, d.month, d.day))
+            << year << (era == Era::CE ? " CE " : " BCE ") << d.month << "-" << d.day;
+        ++checked;
+      }
+    }
+  };
+  // Every year with a Long Count below the 16-bit baktun limit (about
+  // 12.9 million CE), and as many years BCE.
+  for (long long year = 0; year <= 13'000'000; year += kNearStep) {
+    check(year);
+  }
+  // Every year whose shifted value is 200 mod 400, over the whole field: the
+  // only ones whose exact day number is whole.
+  // Year Y CE shifts to Y - 1 (Y - 2 in January and February) and Y BCE to
+  // -Y (-Y - 1): years 199 to 202 mod 400 hold them all.
+  for (long long year = 201; year + 1 <= kMaxYear; year += 400 * kNearStep) {
+    for (long long near = year - 2; near <= year + 1; ++near) {
+      check(near);
+    }
+  }
+  // A stride over the rest, and the last years of the field.
+  for (long long year = 13'000'000; year <= kMaxYear; year += 9973) {
+    check(year);
+  }
+  for (long long year = kMaxYear - 100000; year <= kMaxYear; ++year) {
+    check(year);
+  }
+  std::printf("[ compared ] %lld day counts\n", checked);
+}
+
+// Every day of the year in its month, against the double arithmetic: the
+// integer form must not depend on the month in any other way.
+TEST(WindowDayCount, EveryMonthAndDay) {
+  for (const long long year : {0LL, 1LL, 4LL, 100LL, 1999LL, 2000LL, 3114LL, 4713LL, 12918000LL,
+                               static_cast<long long>(kMaxYear)}) {
+    for (const Era era : {Era::CE, Era::BCE}) {
+      for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= 31; ++d) {
+          ASSERT_EQ(windowDayCount(year, era, m, d), doubleDayCount(year, era, m, d))
+              << year << " " << m << "-" << d;
+        }
+      }
+    }
+  }
+}
+
+} // namespace
+} // namespace glyphbox::cli
