@@ -37,8 +37,8 @@ std::string slurp(const std::string& path) {
 // is captured, and standard output where the command does not redirect it.
 Outcome shell(const std::string& script) {
   const std::string dir = ::testing::TempDir();
-  const std::string out = dir + "glyphbox_streams_out";
-  const std::string err = dir + "glyphbox_streams_err";
+  const std::string out = dir + "glyphbox_streams_out" + std::to_string(::getpid());
+  const std::string err = dir + "glyphbox_streams_err" + std::to_string(::getpid());
   const std::string command =
       "CLI='" GLYPHBOX_CLI_PATH "'; { " + script + "; } >" + out + " 2>" + err;
   const int raw = std::system(command.c_str());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -37,9 +38,9 @@ std::string quoted(const std::string& s) {
 // Runs the real glyphbox-cli with the given arguments and standard input.
 Outcome runCli(const std::vector<std::string>& args, const std::string& input = "") {
   const std::string dir = ::testing::TempDir();
-  const std::string in = dir + "glyphbox_cli_in";
-  const std::string out = dir + "glyphbox_cli_out";
-  const std::string err = dir + "glyphbox_cli_err";
+  const std::string in = dir + "glyphbox_cli_in" + std::to_string(::getpid());
+  const std::string out = dir + "glyphbox_cli_out" + std::to_string(::getpid());
+  const std::string err = dir + "glyphbox_cli_err" + std::to_string(::getpid());
   std::ofstream(in, std::ios::binary) << input;
   std::string command = GLYPHBOX_CLI_PATH;
   for (const auto& a : args) {

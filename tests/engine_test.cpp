@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -343,6 +347,98 @@ TEST(MayaDate, FirstOfJanuary2000) {
   EXPECT_EQ(m.tzolkin.name, "Imix");
   EXPECT_EQ(m.haab.day.value(), 9);
   EXPECT_EQ(m.haab.name, "Kankin");
+}
+
+// --- Every input of every public function ---------------------------------------
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Inputs outside what the window and the converter reach: each function
+// either gives its stated result or raises the one error type, never
+// undefined behaviour (the sanitizer build runs these too) and never a
+// result that lost its precision silently.
+TEST(TotalFunctions, EdgeInputsRaiseOrMeetTheContract) {
+  struct Case {
+    const char* what;
+    std::function<void()> call;
+    std::optional<ErrorKind> error;
+  };
+  const Case cases[] = {
+      {"Long Count of -16384", [] { (void)computeLongCount(-16384); }, ErrorKind::InvalidArgument},
+      {"Long Count of -1e30", [] { (void)computeLongCount(-1e30); }, ErrorKind::InvalidArgument},
+      {"Long Count of -0.5", [] { (void)computeLongCount(-0.5); }, ErrorKind::InvalidArgument},
+      {"Long Count of NaN", [] { (void)computeLongCount(kNaN); }, ErrorKind::FloatingPoint},
+      {"Long Count of -inf", [] { (void)computeLongCount(-kInf); }, ErrorKind::FloatingPoint},
+      {"Long Count of 1e30", [] { (void)computeLongCount(1e30); }, ErrorKind::Overflow},
+      {"Long Count of 0", [] { (void)computeLongCount(0); }, std::nullopt},
+      {"Tzolkin of NaN", [] { (void)computeTzolkin(kNaN, 0); }, ErrorKind::FloatingPoint},
+      {"Tzolkin of inf", [] { (void)computeTzolkin(kInf, 0); }, ErrorKind::FloatingPoint},
+      {"Tzolkin of 0.5", [] { (void)computeTzolkin(0.5, 0); }, ErrorKind::InvalidArgument},
+      {"Tzolkin, NaN kin", [] { (void)computeTzolkin(1, kNaN); }, std::nullopt},
+      {"Tzolkin of -1e300", [] { (void)computeTzolkin(-1e300, 0); }, std::nullopt},
+      {"Haab of NaN", [] { (void)computeHaab(kNaN); }, ErrorKind::FloatingPoint},
+      {"Haab of -inf", [] { (void)computeHaab(-kInf); }, ErrorKind::FloatingPoint},
+      {"Haab of 1e300", [] { (void)computeHaab(1e300); }, std::nullopt},
+      {"fold of NaN", [] { (void)foldIntoCycle(kNaN); }, ErrorKind::FloatingPoint},
+      {"fold of -1e30", [] { (void)foldIntoCycle(-1e30); }, ErrorKind::Overflow},
+      {"fold of 2^53", [] { (void)foldIntoCycle(kExactDayLimit); }, ErrorKind::Overflow},
+      {"year 1e22 BCE", [] { (void)calculateMayaDate(1e22, Era::BCE, Int16(1), Int16(1)); },
+       ErrorKind::Overflow},
+      {"year 1e22 CE", [] { (void)calculateMayaDate(1e22, Era::CE, Int16(1), Int16(1)); },
+       ErrorKind::Overflow},
+      {"year NaN", [] { (void)calculateMayaDate(kNaN, Era::CE, Int16(1), Int16(1)); },
+       ErrorKind::FloatingPoint},
+      {"stepping NaN", [] { (void)stepping::steppedHaab(kNaN); }, ErrorKind::FloatingPoint},
+      {"stepping 1e300", [] { (void)stepping::steppedTzolkin(1e300, 0); },
+       ErrorKind::InvalidArgument},
+      {"stepping -1e300", [] { (void)stepping::steppedHaab(-1e300); }, std::nullopt},
+      {"days of month 0", [] { (void)daysInMonth(0, kFalse); }, ErrorKind::InvalidArgument},
+      {"days of month 13", [] { (void)daysInMonth(13, kTrue); }, ErrorKind::InvalidArgument},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(errorOf(c.call), c.error) << c.what;
+  }
+}
+
+TEST(TotalFunctions, ErrorsSayWhatWentWrong) {
+  try {
+    (void)computeLongCount(-16384);
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_STREQ(e.what(), "Invalid argument: the Long Count needs a day count of 0 or more");
+  }
+  try {
+    (void)calculateMayaDate(1e22, Era::BCE, Int16(1), Int16(1));
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_STREQ(e.what(),
+                 "Overflow: the date lies too far from the epoch to count its days exactly");
+  }
+}
+
+// The fold stays exact out to the edge of exact doubles, where a quotient
+// of doubles would round to the wrong whole number of cycles.
+TEST(TotalFunctions, FoldIsExactForTheLargestCounts) {
+  for (const double count : {-9007199254740991.0, -9007199254740000.0, -4503599627370497.0,
+                             -1872000.0 * 4811538000.0 - 1.0}) {
+    const double folded = foldIntoCycle(count);
+    EXPECT_GE(folded, 0) << count;
+    EXPECT_LT(folded, kGreatCycle) << count;
+    const auto expected = static_cast<long long>(count) % 1872000;
+    EXPECT_EQ(folded, static_cast<double>(expected < 0 ? expected + 1872000 : expected)) << count;
+  }
+}
+
+// Just inside the exact range the results are whole and well formed.
+TEST(TotalFunctions, LargestCountableYearsGiveWellFormedDates) {
+  for (const Era era : {Era::CE, Era::BCE}) {
+    const MayaDate m = calculateMayaDate(era == Era::BCE ? 2e13 : 1e7, era, Int16(6), Int16(1));
+    EXPECT_GE(m.longCount.kin, 0);
+    EXPECT_LT(m.longCount.kin, 20);
+    EXPECT_EQ(m.counts.dayCount, std::floor(m.counts.dayCount));
+    EXPECT_FALSE(m.tzolkin.name.empty());
+  }
 }
 
 } // namespace

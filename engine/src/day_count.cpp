@@ -29,19 +29,32 @@ DayCounts computeDayCounts(double yearValue, Era era, Int16 monthNum, Int16 dayN
 
   DayCounts counts;
   counts.dayCount = checkFloat(wholeDayNumber - kEpochDayNumber);
+  if (std::fabs(counts.dayCount) >= kExactDayLimit) {
+    runtime::raiseOverflow("the date lies too far from the epoch to count its days exactly");
+  }
   counts.cycleDayCount = checkFloat(foldIntoCycle(counts.dayCount));
   return counts;
 }
 
-double foldIntoCycle(double dayCount) noexcept {
+double foldIntoCycle(double dayCount) {
+  checkFloat(dayCount);
+  if (std::fabs(dayCount) >= kExactDayLimit) {
+    runtime::raiseOverflow("the day count is too large to fold exactly");
+  }
   if (dayCount > kGreatCycle) {
     return dayCount - kGreatCycle;
   }
   if (dayCount < 0) {
-    // The least number of whole cycles that makes the count non-negative; the
-    // same result as adding one cycle at a time, without the loop.
-    const double cycles = std::ceil(-dayCount / kGreatCycle);
-    return dayCount + cycles * kGreatCycle;
+    // The least number of whole cycles that makes the count non-negative, the
+    // same result as adding one cycle at a time; in integers, because a
+    // quotient of doubles can round to the wrong side of a whole number.
+    const double whole = std::floor(dayCount);
+    const auto cycle = static_cast<long long>(kGreatCycle);
+    long long rest = static_cast<long long>(whole) % cycle;
+    if (rest < 0) {
+      rest += cycle;
+    }
+    return static_cast<double>(rest) + (dayCount - whole);
   }
   return dayCount;
 }

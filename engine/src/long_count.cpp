@@ -24,6 +24,9 @@ LongCount computeLongCount(double count) {
   if (count >= kLongCountLimit) {
     runtime::raiseOverflow();
   }
+  if (count < 0) {
+    runtime::raiseInvalidArgument("the Long Count needs a day count of 0 or more");
+  }
   const double whole = std::floor(count);
   long long remaining = static_cast<long long>(whole);
   LongCount lc;

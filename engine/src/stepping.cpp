@@ -1,8 +1,26 @@
 #include <glyphbox/engine/stepping.h>
 
+#include <glyphbox/engine/day_count.h>
+#include <glyphbox/runtime/conversions.h>
+
+#include <cmath>
+
 namespace glyphbox::engine::stepping {
+namespace {
+
+void checkSteps(double dayCount) {
+  if (std::isnan(dayCount)) {
+    runtime::raiseFloatingPoint();
+  }
+  if (dayCount >= kExactDayLimit) {
+    runtime::raiseInvalidArgument("too many days to step one at a time");
+  }
+}
+
+} // namespace
 
 TzolkinDate steppedTzolkin(double dayCount, double kin) {
+  checkSteps(dayCount);
   TzolkinStepper stepper;
   for (double steps = dayCount; steps > 0; steps -= 1) {
     stepper.step();
@@ -17,6 +35,7 @@ TzolkinDate steppedTzolkin(double dayCount, double kin) {
 }
 
 HaabDate steppedHaab(double dayCount) {
+  checkSteps(dayCount);
   HaabStepper stepper;
   for (double steps = dayCount; steps > 0; steps -= 1) {
     stepper.step();

@@ -1,5 +1,7 @@
 #include <glyphbox/engine/tzolkin_haab.h>
 
+#include <glyphbox/runtime/conversions.h>
+
 #include <cmath>
 
 namespace glyphbox::engine {
@@ -10,6 +12,14 @@ constexpr double kExactIntegerLimit = 9007199254740992.0;
 
 // x mod m with the result in [0, m), so the cycles also run backwards from
 // the epoch. Integer remainder where it is exact (and fast), fmod otherwise.
+// Cycle positions are defined for whole numbers of days.
+void checkWholeDays(double dayCount) {
+  runtime::checkFloat(dayCount);
+  if (dayCount != std::floor(dayCount)) {
+    runtime::raiseInvalidArgument("a day count is a whole number of days");
+  }
+}
+
 int floorMod(double x, int m) noexcept {
   long long r = 0;
   if (std::fabs(x) < kExactIntegerLimit) {
@@ -22,7 +32,8 @@ int floorMod(double x, int m) noexcept {
 
 } // namespace
 
-TzolkinDate computeTzolkin(double dayCount, double kin) noexcept {
+TzolkinDate computeTzolkin(double dayCount, double kin) {
+  checkWholeDays(dayCount);
   TzolkinDate date;
   date.number =
       static_cast<std::int16_t>(floorMod(dayCount + (kEpochTzolkinNumber - 1), kTrecena) + 1);
@@ -32,7 +43,8 @@ TzolkinDate computeTzolkin(double dayCount, double kin) noexcept {
   return date;
 }
 
-HaabDate computeHaab(double dayCount) noexcept {
+HaabDate computeHaab(double dayCount) {
+  checkWholeDays(dayCount);
   // Positions 360..364 fall into month 19, Uayeb, by the same division.
   const int position = floorMod(dayCount + kHaabEpochPosition, kHaabYear);
   const int month = position / kHaabMonthDays + 1;

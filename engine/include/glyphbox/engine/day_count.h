@@ -20,14 +20,21 @@ struct DayCounts {
   double cycleDayCount = 0; // dayCount brought into one great cycle (see foldIntoCycle)
 };
 
+// Whole numbers of days are exact in a double below 2^53; a day count that
+// would leave that range cannot be counted exactly and is refused.
+inline constexpr double kExactDayLimit = 9007199254740992.0;
+
 // The system's correlation. yearValue is the number the year text begins with
-// (any double), monthNum 1..12, dayNum 1..31.
+// (any double), monthNum 1..12 and dayNum 1..31 as the date entry gives them
+// (other values go through the same 16-bit formula and give its result or its
+// overflow error).
 // Year Y CE counts as Y - 1 and year Y BCE as -Y (astronomical year minus one);
 // January and February count as months 13 and 14 of the year before. The
 // formula is evaluated step by step in double precision with floating-point
 // divisions, so the count can repeat or skip a day where February meets March;
 // that is the correlation's known property and is kept.
-// Raises the overflow error when a 16-bit step leaves its range and the
+// Raises the overflow error when a 16-bit step leaves its range or the day
+// count reaches kExactDayLimit (years of some 24 trillion), and the
 // floating-point error when a step leaves the doubles.
 [[nodiscard]] DayCounts computeDayCounts(double yearValue, Era era, Int16 monthNum, Int16 dayNum);
 
@@ -35,6 +42,9 @@ struct DayCounts {
 // above 3744000 stays above one cycle and shows a baktun above 13). Negative
 // counts get whole cycles added until they are not negative, so the Long Count
 // of any date before the epoch is well formed. 0 and 1872000 are not folded.
-[[nodiscard]] double foldIntoCycle(double dayCount) noexcept;
+// The fold is exact for every whole count below kExactDayLimit in size; a
+// count that is not finite raises the floating-point error, a larger one the
+// overflow error, and a fraction of a day stays with the count.
+[[nodiscard]] double foldIntoCycle(double dayCount);
 
 } // namespace glyphbox::engine

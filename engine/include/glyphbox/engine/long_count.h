@@ -41,9 +41,11 @@ struct LongCount {
   friend bool operator==(const LongCount&, const LongCount&) = default;
 };
 
-// Preconditions: count is a whole number >= 0 (a folded day count).
-// Raises the overflow error when count >= kLongCountLimit and the
-// floating-point error when count is not finite.
+// The Long Count of a folded day count: any number from 0 up to below
+// kLongCountLimit (a fraction of a day stays with the kins). Raises the
+// invalid-argument error for a negative count (the fold never gives one),
+// the overflow error from kLongCountLimit up and the floating-point error
+// when count is not finite.
 [[nodiscard]] LongCount computeLongCount(double count);
 
 } // namespace glyphbox::engine

@@ -23,9 +23,13 @@ inline constexpr Int16 kFalse = 0;
   return year % 4 == 0 && (year % 400 == 0 || year % 100 != 0);
 }
 
-// Preconditions: monthNum in [1, 12]. Returns 28 to 31; February follows leapYear.
-[[nodiscard]] constexpr Int16 daysInMonth(int monthNum, Int16 leapYear) noexcept {
+// The days of month monthNum (1 to 12), 28 to 31; February follows leapYear.
+// Raises the invalid-argument error for any other month number.
+[[nodiscard]] constexpr Int16 daysInMonth(int monthNum, Int16 leapYear) {
   constexpr std::array<std::int16_t, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (monthNum < 1 || monthNum > 12) {
+    runtime::raiseInvalidArgument("the month number must be 1 to 12");
+  }
   if (monthNum == 2 && leapYear != kFalse) {
     return 29;
   }

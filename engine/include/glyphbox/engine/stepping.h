@@ -37,6 +37,8 @@ struct HaabStepper {
 };
 
 // Steps dayCount days from the epoch; a count of 0 or less takes no step.
+// Raises the floating-point error for a count that is not a number and the
+// invalid-argument error from 2^53 up, where a step no longer counts down.
 [[nodiscard]] TzolkinDate steppedTzolkin(double dayCount, double kin);
 [[nodiscard]] HaabDate steppedHaab(double dayCount);
 

@@ -44,12 +44,13 @@ struct HaabDate {
 };
 
 // The Tzolkin date: the number steps through the unfolded dayCount, the name
-// follows kin, the last place of the folded count's Long Count.
-// Preconditions: dayCount whole, |dayCount| < 2^53; kin whole in [0, 19]
-// (an out-of-range kin gives an empty name).
-[[nodiscard]] TzolkinDate computeTzolkin(double dayCount, double kin) noexcept;
+// follows kin, the last place of the folded count's Long Count. dayCount is
+// any whole number of days, before the epoch too; kin a whole number 0 to 19
+// (any other kin gives an empty name). Raises the floating-point error when
+// dayCount is not finite and the invalid-argument error when it has a fraction.
+[[nodiscard]] TzolkinDate computeTzolkin(double dayCount, double kin);
 
-// The Haab date of the unfolded dayCount. Preconditions as computeTzolkin.
-[[nodiscard]] HaabDate computeHaab(double dayCount) noexcept;
+// The Haab date of the unfolded dayCount; dayCount as for computeTzolkin.
+[[nodiscard]] HaabDate computeHaab(double dayCount);
 
 } // namespace glyphbox::engine
