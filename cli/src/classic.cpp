@@ -114,22 +114,56 @@ inline char* put(char* at, std::string_view s) noexcept {
   return at + s.size();
 }
 
+constexpr char kDigitPairs[] = "0001020304050607080910111213141516171819"
+                               "2021222324252627282930313233343536373839"
+                               "4041424344454647484950515253545556575859"
+                               "6061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+// Decimal digits of u, two at a time from a table, written in place; `width`
+// pads with zeros to at least that many digits.
+inline char* putUnsigned32(char* at, std::uint32_t u, int width = 1) noexcept {
+  int n = u < 10           ? 1
+          : u < 100        ? 2
+          : u < 1000       ? 3
+          : u < 10000      ? 4
+          : u < 100000     ? 5
+          : u < 1000000    ? 6
+          : u < 10000000   ? 7
+          : u < 100000000  ? 8
+          : u < 1000000000 ? 9
+                           : 10;
+  n = n < width ? width : n;
+  char* d = at + n;
+  while (d - at >= 2) {
+    const std::uint32_t q = u / 100;
+    d -= 2;
+    std::memcpy(d, kDigitPairs + (u - q * 100) * 2, 2);
+    u = q;
+  }
+  if (d > at) {
+    *--d = static_cast<char>('0' + u % 10);
+  }
+  return at + n;
+}
+
 // Decimal digits of a whole number, with a minus sign when negative.
 inline char* putInt(char* at, std::int64_t v) noexcept {
   if (v < 0) {
     *at++ = '-';
   }
-  std::uint64_t u = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-  char digits[20];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + u % 10);
-    u /= 10;
-  } while (u != 0);
-  while (n > 0) {
-    *at++ = digits[--n];
+  const std::uint64_t u = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  if (u <= 0xFFFFFFFFu) {
+    return putUnsigned32(at, static_cast<std::uint32_t>(u));
   }
-  return at;
+  constexpr std::uint64_t kNineDigits = 1000000000;
+  if (u / kNineDigits <= 0xFFFFFFFFu) {
+    at = putUnsigned32(at, static_cast<std::uint32_t>(u / kNineDigits));
+  } else {
+    at = putUnsigned32(at, static_cast<std::uint32_t>(u / kNineDigits / kNineDigits));
+    at = putUnsigned32(at, static_cast<std::uint32_t>(u / kNineDigits % kNineDigits), 9);
+  }
+  return putUnsigned32(at, static_cast<std::uint32_t>(u % kNineDigits), 9);
 }
 
 // Shown input and its escapes: at most this many bytes of it.
@@ -238,9 +272,7 @@ std::string refusalMessage(Origin origin, std::string_view text, std::string_vie
 }
 
 ClassicConverter::ClassicConverter(Output& output, ClassicFormat format)
-    : out_(output), format_(format) {
-  (void)tables(); // built before the first line, not inside it
-}
+    : out_(output), format_(format), tables_(&tables()) {}
 
 void ClassicConverter::writeHeader() {
   if (format_ == ClassicFormat::Tsv) {
@@ -254,8 +286,83 @@ void ClassicConverter::refuseTooLong(std::string_view start, Origin origin) {
       message, static_cast<std::size_t>(putMessage(message, origin, start, kTooLong) - message)));
 }
 
+// The form nearly every line has, read in one pass: up to ten digits of
+// year, '-', one or two digits of month, '-', one or two digits of day, then
+// nothing, " CE" or " BCE" in any case, with no blanks around. Whatever it
+// accepts, parseDate accepts with the same fields; everything else (blanks,
+// leading zeros beyond ten digits, every fault) goes to parseDate, which
+// reads all forms and words all faults.
+inline bool quickParse(std::string_view s, DateInput& d) noexcept {
+  const char* p = s.data();
+  const char* const e = p + s.size();
+  auto digit = [&](const char* at) { return at < e && static_cast<unsigned>(*at - '0') < 10; };
+  const char* const yearStart = p;
+  std::int64_t year = 0;
+  while (digit(p)) {
+    year = year * 10 + (*p++ - '0');
+    if (p - yearStart > 10) {
+      return false;
+    }
+  }
+  if (p == yearStart || p == e || *p != '-' || year > kMaxYear) {
+    return false;
+  }
+  const char* const yearEnd = p++;
+  if (!digit(p)) {
+    return false;
+  }
+  int month = *p++ - '0';
+  if (digit(p)) {
+    month = month * 10 + (*p++ - '0');
+  }
+  if (p == e || *p != '-' || month < 1 || month > 12) {
+    return false;
+  }
+  ++p;
+  if (!digit(p)) {
+    return false;
+  }
+  int day = *p++ - '0';
+  if (digit(p)) {
+    day = day * 10 + (*p++ - '0');
+  }
+  engine::Era era = engine::Era::CE;
+  const std::size_t rest = static_cast<std::size_t>(e - p);
+  if (rest == 3) {
+    if (p[0] != ' ' || (p[1] | 0x20) != 'c' || (p[2] | 0x20) != 'e') {
+      return false;
+    }
+  } else if (rest == 4) {
+    if (p[0] != ' ' || (p[1] | 0x20) != 'b' || (p[2] | 0x20) != 'c' || (p[3] | 0x20) != 'e') {
+      return false;
+    }
+    era = engine::Era::BCE;
+  } else if (rest != 0) {
+    return false;
+  }
+  // The year field's leap-year rule reads the year as typed, whatever the era.
+  const auto y = static_cast<std::int32_t>(year);
+  const bool leap = (y & 3) == 0 && (y % 100 != 0 || y % 400 == 0);
+  static constexpr std::array<std::int8_t, 13> kDays = {0,  31, 28, 31, 30, 31, 30,
+                                                        31, 31, 30, 31, 30, 31};
+  const int days = kDays[static_cast<std::size_t>(month)] + (month == 2 && leap ? 1 : 0);
+  if (day < 1 || day > days) {
+    return false;
+  }
+  d.yearText = std::string_view(yearStart, static_cast<std::size_t>(yearEnd - yearStart));
+  d.year = year;
+  d.month = month;
+  d.day = day;
+  d.era = era;
+  d.daysInMonth = days;
+  return true;
+}
+
 bool ClassicConverter::convert(std::string_view text, Origin origin) {
-  const ParseResult parsed = parseDate(text);
+  ParseResult parsed;
+  if (!quickParse(text, parsed.date)) {
+    parsed = parseDate(text);
+  }
   const DateInput& date = parsed.date;
   char message[kMaxMessage];
   if (parsed.error != InputError::None) {
@@ -301,7 +408,7 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
     return false;
   }
 
-  const Tables& t = tables();
+  const Tables& t = *static_cast<const Tables*>(tables_);
   const std::int64_t baktun = count / kBaktun;
   std::int64_t rest = count - baktun * kBaktun;
   const std::int64_t katun = rest / kKatun;
@@ -321,7 +428,9 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
     while (year.size() > 1 && year.front() == '0') {
       year.remove_prefix(1);
     }
-    at = put(at, year);
+    for (const char c : year) { // at most ten digits: no call to memcpy
+      *at++ = c;
+    }
     at = put(at, t.months[static_cast<std::size_t>(date.month)]);
     at = put(at, t.days[static_cast<std::size_t>(date.day)]);
     at = put(at,

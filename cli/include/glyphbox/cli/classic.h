@@ -43,6 +43,7 @@ public:
 private:
   Output& out_;
   ClassicFormat format_;
+  const void* tables_; // the formatting tables, built before the first line
 };
 
 // The window's day count of a date in exact integers: with y the shifted,

@@ -25,7 +25,7 @@ int convertLines(LineReader& reader, LineConverter& converter, Output& out) {
         if (tooLong) {
           converter.refuseTooLong(line, origin);
           refused = true;
-        } else if (!trimBlanks(line).empty()) {
+        } else if (!line.empty() && (line.front() > ' ' || !trimBlanks(line).empty())) {
           refused |= !converter.convert(line, origin);
         }
         return !out.failed();
