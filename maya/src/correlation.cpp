@@ -75,6 +75,9 @@ Result<Correlation, CorrelationError> parseCorrelation(std::string_view text) no
   return {Correlation{{}, jdn, {}}, CorrelationError::Ok};
 }
 
+// The range sentence below names the limit.
+static_assert(kMaxCorrelation == 1'000'000'000'000);
+
 std::string_view correlationErrorMessage(CorrelationError error) noexcept {
   switch (error) {
   case CorrelationError::Ok:

@@ -302,7 +302,9 @@ struct EraYear {
   return year >= 1 ? EraYear{year, Era::CE} : EraYear{1 - year, Era::BCE};
 }
 
-// A sentence for the user, e.g. "the day is past the end of the month".
+// A sentence for the user, e.g. "the month is out of range; months run 1 to 12".
+// The range sentence names kMinYear and kMaxYear.
+static_assert(kMaxYear == 999'999'999'999 && kMinYear == -999'999'999'999);
 [[nodiscard]] constexpr std::string_view civilErrorMessage(CivilError error) noexcept {
   switch (error) {
   case CivilError::Ok:

@@ -59,9 +59,8 @@ static_assert(kGreatCycle == 1'872'000);
 inline constexpr std::int64_t kMaxDayNumber = 1'000'000'000'000'000;
 static_assert(kMaxDayNumber < INT64_MAX / 8);
 
-// Longest text any writer below produces: sign, 16 digits of a leading place
-// (kMaxDayNumber / kKin), and eight ".19" places; the writers for larger |d|
-// still fit, as the leading place then has at most 19 digits.
+// Longest text any writer below produces, for any d but INT64_MIN: a sign,
+// at most 19 digits of the leading place, and up to eight ".NN" places.
 inline constexpr int kMaxLongCountText = 1 + 19 + 8 * 3;
 
 enum class LongCountError {
