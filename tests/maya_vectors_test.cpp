@@ -17,72 +17,26 @@ namespace {
 struct Vector {
   const char* longCount;
   std::int64_t correlation;
-  const char* colonial; // scholarly numbering
-  const char* modern;   // scholarly numbering
-  const char* window;   // colonial names, the window's numbering
+  const char* colonial;     // Calendar Round, scholarly numbering
+  const char* modern;       // the same in modern spelling
+  const char* window;       // colonial names, the window's Haab numbering
+  const char* modernWindow; // modern names, the window's Haab numbering
   int lord;
   CivilDate gregorian;
   CivilDate julian;
 };
 
+// clang-format off
 const Vector kVectors[] = {
-    {"0.0.0.0.0",
-     584'283,
-     "4 Ahau 8 Cumku",
-     "4 Ajaw 8 Kumk'u",
-     "4 Ahau 8 Cumku",
-     9,
-     {-3113, 8, 11},
-     {-3113, 9, 6}},
-    {"9.8.9.13.0",
-     584'283,
-     "8 Ahau 13 Pop",
-     "8 Ajaw 13 Pop",
-     "8 Ahau 13 Pop",
-     8,
-     {603, 3, 24},
-     {603, 3, 21}},
-    {"13.0.0.0.0",
-     584'283,
-     "4 Ahau 3 Kankin",
-     "4 Ajaw 3 K'ank'in",
-     "4 Ahau 3 Kankin",
-     9,
-     {2012, 12, 21},
-     {2012, 12, 8}},
-    {"12.19.11.6.13",
-     584'283,
-     "4 Ben 16 Zotz",
-     "4 Ben 16 Sotz'",
-     "4 Ben 16 Zotz",
-     7,
-     {2004, 6, 19},
-     {2004, 6, 6}},
-    {"13.0.6.6.7",
-     584'283,
-     "3 Manik 0 Uayeb",
-     "3 Manik' 0 Wayeb",
-     "3 Manik 20 Cumku",
-     1,
-     {2019, 3, 27},
-     {2019, 3, 14}},
-    {"19.19.19.17.19",
-     584'283,
-     "9 Caunac 12 Yaxkin",
-     "9 Kawak 12 Yaxk'in",
-     "9 Caunac 12 Yaxkin",
-     8,
-     {4772, 10, 12},
-     {4772, 9, 8}},
-    {"9.17.19.13.16",
-     584'286,
-     "5 Cib 14 Chen",
-     "5 Kib 14 Ch'en",
-     "5 Cib 14 Chen",
-     6,
-     {790, 7, 20},
-     {790, 7, 16}},
+    {"0.0.0.0.0",      584'283, "4 Ahau 8 Cumku",     "4 Ajaw 8 Kumk'u",     "4 Ahau 8 Cumku",     "4 Ajaw 8 Kumk'u",     9, {-3113, 8, 11},  {-3113, 9, 6}},
+    {"9.8.9.13.0",     584'283, "8 Ahau 13 Pop",      "8 Ajaw 13 Pop",       "8 Ahau 13 Pop",      "8 Ajaw 13 Pop",       8, {603, 3, 24},    {603, 3, 21}},
+    {"13.0.0.0.0",     584'283, "4 Ahau 3 Kankin",    "4 Ajaw 3 K'ank'in",   "4 Ahau 3 Kankin",    "4 Ajaw 3 K'ank'in",   9, {2012, 12, 21},  {2012, 12, 8}},
+    {"12.19.11.6.13",  584'283, "4 Ben 16 Zotz",      "4 Ben 16 Sotz'",      "4 Ben 16 Zotz",      "4 Ben 16 Sotz'",      7, {2004, 6, 19},   {2004, 6, 6}},
+    {"13.0.6.6.7",     584'283, "3 Manik 0 Uayeb",    "3 Manik' 0 Wayeb",    "3 Manik 20 Cumku",   "3 Manik' 20 Kumk'u",  1, {2019, 3, 27},   {2019, 3, 14}},
+    {"19.19.19.17.19", 584'283, "9 Caunac 12 Yaxkin", "9 Kawak 12 Yaxk'in",  "9 Caunac 12 Yaxkin", "9 Kawak 12 Yaxk'in",  8, {4772, 10, 12},  {4772, 9, 8}},
+    {"9.17.19.13.16",  584'286, "5 Cib 14 Chen",      "5 Kib 14 Ch'en",      "5 Cib 14 Chen",      "5 Kib 14 Ch'en",      6, {790, 7, 20},    {790, 7, 16}},
 };
+// clang-format on
 
 TEST(PublishedDates, EveryPartOfTheLibraryAgreesWithThem) {
   for (const Vector& v : kVectors) {
@@ -95,6 +49,7 @@ TEST(PublishedDates, EveryPartOfTheLibraryAgreesWithThem) {
     EXPECT_EQ(calendarRoundText(d, Spelling::Colonial, HaabNumbering::Seating0), v.colonial);
     EXPECT_EQ(calendarRoundText(d, Spelling::Modern, HaabNumbering::Seating0), v.modern);
     EXPECT_EQ(calendarRoundText(d, Spelling::Colonial, HaabNumbering::Window1), v.window);
+    EXPECT_EQ(calendarRoundText(d, Spelling::Modern, HaabNumbering::Window1), v.modernWindow);
     EXPECT_EQ(lordOfTheNight(d), v.lord);
 
     const std::int64_t jdn = d + v.correlation;
