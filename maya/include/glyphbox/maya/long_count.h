@@ -100,8 +100,9 @@ struct ParsedLongCount {
 // the uinal runs 0 to 17" or "too few places: a Long Count has 2 to 9".
 [[nodiscard]] std::string longCountErrorMessage(const ParsedLongCount& parsed);
 
-// A day number split into places. value[0] is the leading place (largest
-// first) and holds whatever does not fit the places below it.
+// A day number split into places, largest first: value[0] is the leading
+// place and holds whatever does not fit the places below it, value[count - 1]
+// is the kin; the sign is apart.
 struct LongCountPlaces {
   bool negative = false;
   int count = 0;
