@@ -1,19 +1,22 @@
 #pragma once
 
+#include <glyphbox/maya/long_count.h>
+
 #include <string>
 
 namespace glyphbox::engine {
 
-// Place values of the Long Count, in days.
-inline constexpr double kKatunDays = 7200.0; // 20 tuns
-inline constexpr double kTunDays = 360.0;    // 18 uinals
-inline constexpr double kUinalDays = 20.0;   // 20 kins
-inline constexpr double kBaktunDays = 144000.0;
+// Place values of the Long Count, in days: the scholarly library's, as the
+// doubles the window's arithmetic works in.
+inline constexpr double kKatunDays = static_cast<double>(maya::kKatun); // 20 tuns
+inline constexpr double kTunDays = static_cast<double>(maya::kTun);     // 18 uinals
+inline constexpr double kUinalDays = static_cast<double>(maya::kUinal); // 20 kins
+inline constexpr double kBaktunDays = static_cast<double>(maya::kBaktun);
 static_assert(kBaktunDays == 20 * kKatunDays && kKatunDays == 20 * kTunDays &&
               kTunDays == 18 * kUinalDays);
 
 // One great cycle: 13 baktuns, the span the day count is folded into.
-inline constexpr double kGreatCycle = 1872000.0;
+inline constexpr double kGreatCycle = static_cast<double>(maya::kGreatCycle);
 static_assert(kGreatCycle == 13 * kBaktunDays);
 
 // A place counter is a 16-bit number: a count of 144000 x 32768 days or more

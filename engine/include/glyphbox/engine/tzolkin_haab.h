@@ -1,5 +1,7 @@
 #pragma once
 
+#include <glyphbox/maya/calendar_round.h>
+#include <glyphbox/maya/names.h>
 #include <glyphbox/runtime/int16.h>
 
 #include <array>
@@ -9,23 +11,24 @@ namespace glyphbox::engine {
 
 using runtime::Int16;
 
-// The twenty Tzolkin day names, indexed by the kin of the Long Count (0 = Ahau).
-inline constexpr std::array<std::string_view, 20> kTzolkinNames = {
-    "Ahau", "Imix",  "Ik", "Akbal", "Kan", "Chicchan", "Cimi", "Manik", "Lamat",  "Muluc",
-    "Oc",   "Chuen", "Eb", "Ben",   "Ix",  "Men",      "Cib",  "Caban", "Etznab", "Caunac"};
+// The twenty Tzolkin day names, indexed by the kin of the Long Count (0 = Ahau),
+// in the colonial spelling the window shows: the scholarly library's table.
+inline constexpr const std::array<std::string_view, 20>& kTzolkinNames =
+    maya::kColonialTzolkinNames;
 
 // The nineteen Haab months; month 1 is Pop, month 19 the five days of Uayeb.
-inline constexpr std::array<std::string_view, 19> kHaabMonthNames = {
-    "Pop", "Uo",  "Zip", "Zotz",   "Tzec", "Xul", "Yaxkin", "Mol",   "Chen", "Yax",
-    "Zac", "Ceh", "Mac", "Kankin", "Muan", "Pax", "Kayab",  "Cumku", "Uayeb"};
+inline constexpr const std::array<std::string_view, 19>& kHaabMonthNames =
+    maya::kColonialHaabMonthNames;
 
 // Cycle lengths and where the epoch (day count 0, 4 Ahau 8 Cumku) stands in them.
-inline constexpr int kTrecena = 13; // Tzolkin numbers 1..13
+inline constexpr int kTrecena = maya::kTrecena; // Tzolkin numbers 1..13
 inline constexpr int kEpochTzolkinNumber = 4;
-inline constexpr int kHaabYear = 365; // 18 months of 20 days and 5 days of Uayeb
-inline constexpr int kHaabMonthDays = 20;
+inline constexpr int kHaabYear = maya::kHaabYear; // 18 months of 20 days and 5 days of Uayeb
+inline constexpr int kHaabMonthDays = maya::kHaabMonthDays;
 inline constexpr int kHaabEpochPosition = 347; // day 8 of Cumku, counted from 0 = 1 Pop
 static_assert(kHaabEpochPosition == (18 - 1) * kHaabMonthDays + (8 - 1));
+// The window counts days from 1, so its position is the scholarly one less one.
+static_assert(kHaabEpochPosition == maya::kEpochHaabPosition - 1);
 static_assert(kHaabYear == 18 * kHaabMonthDays + 5);
 
 struct TzolkinDate {
