@@ -53,7 +53,7 @@ TEST(WindowProgram, WithoutAReachableDisplaySaysSoInOneLineAndExitsOne) {
       "QT_QPA_PLATFORM=nonexistent",
       "QT_QPA_PLATFORM= DISPLAY=:987",
       "-u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=nope XDG_RUNTIME_DIR=/tmp",
-      "QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=nope -u XDG_RUNTIME_DIR",
+      "-u XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=nope",
       "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM",
       "QT_QPA_PLATFORM=xcb DISPLAY=:987",
   };
