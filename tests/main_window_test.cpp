@@ -1,11 +1,16 @@
 #include "ui_test_main.h"
 
 #include <glyphbox/engine/maya_date.h>
+#include <glyphbox/runtime/error.h>
 #include <glyphbox/ui/geometry.h>
+#include <glyphbox/ui/label_fitting.h>
 #include <glyphbox/ui/main_window.h>
 #include <glyphbox/ui/window_names.h>
 #include <glyphbox/ui/window_registry.h>
+#include <glyphbox/ui/year_validator.h>
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
@@ -14,10 +19,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QTimer>
+#include <QWindow>
 
 namespace glyphbox::ui {
 namespace {
@@ -245,12 +253,13 @@ TEST_F(MainWindowTest, CalculatesBeforeTheEpochInTheOtherEra) {
   EXPECT_EQ(results(), QStringList({"12.19.19.17.18", "2", "Etznab", "6", "Cumku"}));
 }
 
-TEST_F(MainWindowTest, ResultTooWideForItsLabelIsWholeInTheTooltip) {
+TEST_F(MainWindowTest, ResultTooWideForItsLabelIsSmallerAndWholeInTheTooltip) {
   enterDate("5000000", "January", "1"); // a five-digit baktun
   calculate();
   QLabel* longCount = child<QLabel>("LongCountLbl");
   ASSERT_FALSE(longCount->text().isEmpty());
-  EXPECT_GT(longCount->fontMetrics().horizontalAdvance(longCount->text()), longCount->width());
+  EXPECT_LE(longCount->fontMetrics().horizontalAdvance(longCount->text()), longCount->width());
+  EXPECT_LT(longCount->font().pointSizeF(), window->centralWidget()->font().pointSizeF());
   EXPECT_EQ(longCount->toolTip(), longCount->text());
 
   clearYear();
@@ -258,6 +267,73 @@ TEST_F(MainWindowTest, ResultTooWideForItsLabelIsWholeInTheTooltip) {
   calculate();
   EXPECT_EQ(longCount->text(), "12.19.6.15.1");
   EXPECT_EQ(longCount->toolTip(), ""); // fits: no tooltip left over
+  EXPECT_EQ(longCount->font().pointSizeF(), window->centralWidget()->font().pointSizeF());
+}
+
+// The largest year of `era` whose 31 December the engine can still convert.
+double largestConvertibleYear(engine::Era era) {
+  double fits = 0;
+  double fails = 1e9;
+  while (fails - fits > 1) {
+    const double mid = std::floor((fits + fails) / 2);
+    try {
+      (void)engine::calculateMayaDate(mid, era, runtime::Int16(12), runtime::Int16(31));
+      fits = mid;
+    } catch (const runtime::RuntimeError&) {
+      fails = mid;
+    }
+  }
+  return fits;
+}
+
+TEST_F(MainWindowTest, EveryLongCountUpToTheOverflowLimitIsShownWhole) {
+  QLabel* longCount = child<QLabel>("LongCountLbl");
+  auto fitsWhole = [&](const QString& shown) {
+    EXPECT_LE(QFontMetricsF(longCount->font()).horizontalAdvance(shown), longCount->width())
+        << shown.toStdString();
+    EXPECT_LE(QFontMetricsF(longCount->font()).height(), longCount->height());
+    EXPECT_GE(longCount->font().pointSizeF(), kSmallestResultPointSize) << shown.toStdString();
+  };
+  const struct {
+    double year;
+    bool bce;
+  } dates[] = {{12000000, false},
+               {largestConvertibleYear(engine::Era::CE), false},
+               {largestConvertibleYear(engine::Era::BCE), true},
+               {999999, false}};
+  for (const auto& d : dates) {
+    clearYear();
+    enterDate(QString::number(d.year, 'f', 0), "December", "31");
+    QTest::mouseClick(child<QRadioButton>(d.bce ? "BCE" : "CE"), Qt::LeftButton, {}, QPoint(4, 8));
+    calculate();
+    ASSERT_FALSE(longCount->text().isEmpty()) << d.year;
+    fitsWhole(longCount->text());
+    const bool smaller =
+        longCount->font().pointSizeF() < window->centralWidget()->font().pointSizeF();
+    EXPECT_EQ(longCount->toolTip(), smaller ? longCount->text() : QString()) << d.year;
+  }
+
+  // Beyond the dates tried: a text at least as wide as any the engine can
+  // give. The baktun is below 32768 (five digits, the first at most 3); every
+  // other place is below 20.
+  QChar widest = '0';
+  QChar widestLeading = '1';
+  const QFontMetricsF fm(longCount->font());
+  for (char c = '0'; c <= '9'; ++c) {
+    if (fm.horizontalAdvance(QChar(c)) > fm.horizontalAdvance(widest)) {
+      widest = QChar(c);
+    }
+    if (c >= '1' && c <= '3' &&
+        fm.horizontalAdvance(QChar(c)) > fm.horizontalAdvance(widestLeading)) {
+      widestLeading = QChar(c);
+    }
+  }
+  const QString place = QStringLiteral("1") + widest;
+  const QString bound =
+      widestLeading + QString(4, widest) + '.' + place + '.' + place + '.' + place + '.' + place;
+  showFitted(longCount, bound);
+  fitsWhole(bound);
+  EXPECT_EQ(longCount->toolTip(), bound);
 }
 
 TEST_F(MainWindowTest, ColoursAreWhiteOnBlackWithTheMenuTextColourBehindCalcT) {
@@ -303,6 +379,39 @@ TEST_F(MainWindowTest, RefusesYearTextThatIsNotAYear) {
   QTest::keyClick(year, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(year->text(), "1996");
   EXPECT_TRUE(month->isEnabled());
+}
+
+TEST_F(MainWindowTest, PastedYearIsExactlyThePastedNumberOrRefusedWhole) {
+  const struct {
+    QString before;
+    QString pasted;
+    QString after;
+  } cases[] = {
+      {"", QString(1000000, '0') + "2000", "2000"},
+      {"", QString(40000, '0'), "0"},
+      {"", QString(1000000, '1'), ""},    // far too large: refused whole
+      {"19", QString(100000, '0'), "19"}, // would be a huge number: refused
+      {"", QString(YearValidator::kLongestYearText + 1, '0') + "7", "7"},
+      {"", QString(YearValidator::kLongestYearText - 1, '0') + "7",
+       QString(YearValidator::kLongestYearText - 1, '0') + "7"},
+      {"", "0002147483647", "0002147483647"}, // short texts keep their zeros
+  };
+  for (const auto& c : cases) {
+    clearYear();
+    typeYear(c.before);
+    QGuiApplication::clipboard()->setText(c.pasted);
+    QTest::keyClick(year, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(year->text().size(), c.after.size()) << c.pasted.size();
+    EXPECT_EQ(year->text(), c.after) << c.pasted.size();
+  }
+  // The pasted 2000 is what the calculation reads.
+  clearYear();
+  QGuiApplication::clipboard()->setText(QString(1000000, '0') + "2000");
+  QTest::keyClick(year, Qt::Key_V, Qt::ControlModifier);
+  chooseItem(month, "January");
+  chooseItem(day, "1");
+  calculate();
+  EXPECT_EQ(text("LongCountLbl"), "12.19.6.15.1");
 }
 
 TEST_F(MainWindowTest, OverflowIsReportedAndTheWindowStaysUsable) {
@@ -366,6 +475,198 @@ TEST_F(MainWindowTest, TabVisitsOnlyEnabledControlsInOrder) {
   enterDate("2000", "May", "1");
   EXPECT_EQ(tabOrderFromYear(),
             QStringList({"GoBut", "CE", "Day", "CalcT", "CalcH", "Month", "Year"}));
+}
+
+TEST_F(MainWindowTest, EnterPressesTheFocusedCalculateButtonOnly) {
+  if (!QTest::qWaitForWindowActive(window)) {
+    GTEST_SKIP() << "this platform does not activate windows";
+  }
+  enterDate("2000", "January", "1");
+  QSignalSpy pressed(go, &QPushButton::clicked);
+  QTest::mouseClick(year, Qt::LeftButton);
+  QTest::keyClick(year, Qt::Key_Return); // no default button: nothing happens
+  QTest::keyClick(year, Qt::Key_Enter);
+  EXPECT_EQ(pressed.count(), 0);
+  QTest::keyClick(year, Qt::Key_Tab);
+  ASSERT_EQ(window->focusWidget(), go);
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+    const int before = pressed.count();
+    QTest::keyClick(go, key);
+    EXPECT_EQ(pressed.count(), before + 1) << key;
+    auto* timer = window->findChild<QTimer*>(QStringLiteral("Timer1"));
+    EXPECT_TRUE(QTest::qWaitFor([timer] { return !timer->isActive(); }, 2000));
+    EXPECT_EQ(text("LongCountLbl"), "12.19.6.15.1") << key;
+  }
+}
+
+TEST_F(MainWindowTest, EraGroupIsOneTabStopEnteredAtTheSelectedOption) {
+  if (!QTest::qWaitForWindowActive(window)) {
+    GTEST_SKIP() << "this platform does not activate windows";
+  }
+  auto* ce = child<QRadioButton>("CE");
+  auto* bce = child<QRadioButton>("BCE");
+  enterDate("2000", "January", "1");
+  auto focusAfter = [&](QWidget* from, Qt::Key key) {
+    from->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(from, key);
+    return window->focusWidget() ? window->focusWidget()->objectName() : QString();
+  };
+  // As the window starts (CE selected, neither option touched), then after
+  // choosing BCE, then CE again.
+  for (QRadioButton* selected : {ce, bce, ce}) {
+    if (!selected->isChecked()) {
+      QTest::mouseClick(selected, Qt::LeftButton, {}, QPoint(4, 8));
+    }
+    ASSERT_TRUE(selected->isChecked());
+    const QString name = selected->objectName();
+    EXPECT_EQ(focusAfter(go, Qt::Key_Tab), name) << "forward into the group";
+    EXPECT_EQ(focusAfter(day, Qt::Key_Backtab), name) << "backward into the group";
+    EXPECT_EQ(focusAfter(selected, Qt::Key_Tab), "Day") << "one stop forward";
+    EXPECT_EQ(focusAfter(selected, Qt::Key_Backtab), "GoBut") << "one stop backward";
+  }
+}
+
+TEST_F(MainWindowTest, KeepsItsSizeWhenTheWindowSystemResizesIt) {
+  const QSize fixed = window->size();
+  ASSERT_EQ(window->minimumSize(), fixed);
+  ASSERT_EQ(window->maximumSize(), fixed);
+  for (const QSize asked : {QSize(600, 300), QSize(100, 50), fixed + QSize(1, 0)}) {
+    window->windowHandle()->resize(asked); // as a desktop without a window manager would
+    // The window drawn and the native window it is drawn in both keep the size.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->size() == fixed && window->windowHandle()->size() == fixed; }, 1000))
+        << asked.width() << 'x' << asked.height();
+    EXPECT_EQ(window->windowHandle()->size(), fixed);
+    EXPECT_EQ(window->centralWidget()->size(), twipsToPixels(4770, 1950, window->layoutScale()));
+  }
+}
+
+// WCAG's contrast ratio of a colour against black.
+double contrastWithBlack(QColor c) {
+  auto linear = [](double v) {
+    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  const double luminance =
+      0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  return (luminance + 0.05) / 0.05;
+}
+
+TEST_F(MainWindowTest, FocusMarkOnTheBlackControlsStandsOutFromBlack) {
+  if (!QTest::qWaitForWindowActive(window)) {
+    GTEST_SKIP() << "this platform does not activate windows";
+  }
+  for (const char* name : {"CE", "CalcT", "CalcH"}) {
+    auto* control = child<QWidget>(name);
+    year->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = control->grab().toImage();
+    control->setFocus(Qt::TabFocusReason); // as the Tab key gives it
+    ASSERT_TRUE(control->hasFocus()) << name;
+    const QImage focused = control->grab().toImage();
+    ASSERT_EQ(focused.size(), unfocused.size());
+    // The pixels the focus mark changed; the brightest must read on black.
+    int changed = 0;
+    double best = 1.0;
+    for (int y = 0; y < focused.height(); ++y) {
+      for (int x = 0; x < focused.width(); ++x) {
+        if (focused.pixel(x, y) != unfocused.pixel(x, y)) {
+          ++changed;
+          best = std::max(best, contrastWithBlack(focused.pixelColor(x, y)));
+        }
+      }
+    }
+    EXPECT_GE(changed, 10) << name << ": no visible focus mark";
+    EXPECT_GE(best, 4.5) << name;
+    EXPECT_GE(contrastWithBlack(control->palette().color(QPalette::Highlight)), 4.5) << name;
+  }
+}
+
+TEST_F(MainWindowTest, AccessibleNamesAndDescriptionsSayWhatEachControlHolds) {
+  const struct {
+    const char* object;
+    const char* name;
+  } controls[] = {
+      {"Year", "Year"},
+      {"Month", "Month"},
+      {"Day", "Day"},
+      {"CE", "Era: CE"},
+      {"BCE", "Era: BCE"},
+      {"CalcT", "Calculate Tzolkin"},
+      {"CalcH", "Calculate Haab"},
+      {"GoBut", "Calculate"},
+      {"LongCountLbl", "Long Count"},
+      {"TZnum", "Tzolkin number"},
+      {"TZnam", "Tzolkin day name"},
+      {"HAnum", "Haab day number"},
+      {"HAnam", "Haab month name"},
+  };
+  QStringList descriptions;
+  for (const auto& c : controls) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child<QWidget>(c.object));
+    ASSERT_NE(a, nullptr) << c.object;
+    EXPECT_EQ(a->text(QAccessible::Name), c.name) << c.object;
+    const QString description = a->text(QAccessible::Description);
+    EXPECT_FALSE(description.isEmpty()) << c.object;
+    EXPECT_FALSE(descriptions.contains(description)) << c.object;
+    descriptions << description;
+  }
+  // The result labels keep their names and give the result as their value.
+  tick("CalcT", true);
+  tick("CalcH", true);
+  enterDate("2000", "January", "1");
+  calculate();
+  for (const char* label : {"LongCountLbl", "TZnum", "TZnam", "HAnum", "HAnam"}) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child<QLabel>(label));
+    EXPECT_EQ(a->text(QAccessible::Value), text(label)) << label;
+  }
+  EXPECT_EQ(
+      QAccessible::queryAccessibleInterface(child<QLabel>("LongCountLbl"))->text(QAccessible::Name),
+      "Long Count");
+}
+
+// Creates the main window under each of the toolkit's styles in turn, and
+// puts the application's style back afterwards.
+class StyleScope {
+public:
+  explicit StyleScope(const QString& name) : previous_(QApplication::style()->name()) {
+    QApplication::setStyle(QStyleFactory::create(name));
+  }
+  ~StyleScope() { QApplication::setStyle(QStyleFactory::create(previous_)); }
+  StyleScope(const StyleScope&) = delete;
+  StyleScope& operator=(const StyleScope&) = delete;
+
+private:
+  QString previous_;
+};
+
+TEST(MainWindowStyles, OpenDayListShowsAboutADozenDaysAndScrolls) {
+  for (const QString& styleName : {QStringLiteral("Fusion"), QStringLiteral("Windows")}) {
+    ASSERT_TRUE(QStyleFactory::keys().contains(styleName, Qt::CaseInsensitive))
+        << styleName.toStdString();
+    StyleScope scope(styleName);
+    WindowRegistry registry;
+    registry.define(QLatin1String(kMainWindow),
+                    [](WindowRegistry& r) { return new MainWindow(r); });
+    auto* window = qobject_cast<MainWindow*>(registry.show(QLatin1String(kMainWindow)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    auto* year = window->findChild<QLineEdit*>(QStringLiteral("Year"));
+    auto* month = window->findChild<QComboBox*>(QStringLiteral("Month"));
+    auto* day = window->findChild<QComboBox*>(QStringLiteral("Day"));
+    QTest::keyClicks(year, "2000");
+    glyphbox::testing::chooseItem(month, "January");
+    ASSERT_EQ(day->count(), 31);
+    day->showPopup();
+    QAbstractItemView* list = day->view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 1000));
+    const int rowHeight = list->sizeHintForRow(0);
+    ASSERT_GT(rowHeight, 0);
+    const double rowsShown = double(list->viewport()->height()) / rowHeight;
+    EXPECT_GE(rowsShown, 10) << styleName.toStdString();
+    EXPECT_LE(rowsShown, 14) << styleName.toStdString();
+    EXPECT_GT(list->verticalScrollBar()->maximum(), 0) << styleName.toStdString();
+    EXPECT_LT(list->window()->height(), 20 * rowHeight) << styleName.toStdString();
+    day->hidePopup();
+    registry.unload(QLatin1String(kMainWindow));
+  }
 }
 
 TEST(WindowRegistryTest, ShowsUnloadsAndEndsWithTheLastWindow) {

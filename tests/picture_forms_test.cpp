@@ -3,6 +3,7 @@
 #include <glyphbox/assets.h>
 #include <glyphbox/ui/application.h>
 #include <glyphbox/ui/main_window.h>
+#include <glyphbox/ui/picture_forms.h>
 #include <glyphbox/ui/window_names.h>
 #include <glyphbox/ui/window_registry.h>
 
@@ -62,7 +63,7 @@ TEST_F(PictureFormsTest, SplashAloneForTwoSecondsThenOnlyMain) {
   QWidget* splash = registry.show(kSplash);
   EXPECT_EQ(loaded(), QStringList({kSplash}));
   EXPECT_TRUE(splash->isVisible());
-  EXPECT_EQ(splash->size(), QSize(290, 251));
+  EXPECT_EQ(qobject_cast<PictureForm*>(splash)->client()->size(), QSize(290, 251));
   EXPECT_FALSE(splash->windowFlags() & Qt::WindowTitleHint);
   EXPECT_EQ(splash->minimumSize(), splash->maximumSize());
   EXPECT_FALSE(splash->windowIcon().isNull());
@@ -79,10 +80,11 @@ TEST_F(PictureFormsTest, AboutShowsTheTransitionalPictureForASecondThenAbout) {
   chooseAbout();
   clock.start();
   ASSERT_TRUE(registry.isLoaded(kThinking));
-  EXPECT_EQ(registry.find(kThinking)->size(), QSize(215, 213));
+  EXPECT_EQ(qobject_cast<PictureForm*>(registry.find(kThinking))->client()->size(),
+            QSize(215, 213));
   QWidget* about = waitForAbout();
   EXPECT_GE(clock.elapsed(), 900);
-  EXPECT_EQ(about->size(), QSize(458, 257));
+  EXPECT_EQ(qobject_cast<PictureForm*>(about)->client()->size(), QSize(458, 257));
   EXPECT_EQ(loaded(), QStringList({kMain, kAbout}));
 }
 
@@ -157,6 +159,46 @@ TEST_F(PictureFormsTest, ClosingMainDuringThePicturesEndsEverything) {
     EXPECT_EQ(loaded(), QStringList()) << waitForAboutPicture;
     EXPECT_EQ(ended.count(), 1);
   }
+}
+
+TEST_F(PictureFormsTest, PicturesSitInTheirClientAreasInsideAThinFrame) {
+  const struct {
+    const QString& name;
+    QSize client;
+    const char* picture;
+  } forms[] = {{kSplash, {290, 251}, assets::kSplashPath},
+               {kThinking, {215, 213}, assets::kThinkingPath},
+               {kAbout, {458, 257}, assets::kAboutPath}};
+  for (const auto& f : forms) {
+    auto* form = qobject_cast<PictureForm*>(registry.show(f.name));
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    // No window manager draws frames here, so the window draws its own.
+    ASSERT_EQ(form->drawnFrameWidth(), 1);
+    EXPECT_EQ(form->client()->geometry(), QRect(QPoint(1, 1), f.client)) << f.name.toStdString();
+    EXPECT_EQ(form->size(), f.client + QSize(2, 2));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowTitleHint);
+
+    const QImage shown = form->grab().toImage();
+    const QImage picture(QLatin1String(f.picture));
+    const QColor frame = form->palette().color(QPalette::Dark);
+    for (const QPoint edge :
+         {QPoint(0, 0), QPoint(form->width() - 1, form->height() / 2),
+          QPoint(form->width() / 2, form->height() - 1), QPoint(0, form->height() - 1)}) {
+      EXPECT_EQ(shown.pixel(edge), frame.rgb()) << f.name.toStdString();
+    }
+    // The picture starts at the client area's corner, unscaled.
+    for (const QPoint at : {QPoint(0, 0), QPoint(100, 120), QPoint(200, 200)}) {
+      EXPECT_EQ(shown.pixel(at + QPoint(1, 1)), picture.pixel(at)) << f.name.toStdString();
+    }
+    registry.unload(f.name);
+  }
+  // The About button lies over the picture's corner, in the client area.
+  auto* about = qobject_cast<PictureForm*>(registry.show(kAbout));
+  EXPECT_EQ(about->findChild<QPushButton*>(QStringLiteral("Command1"))->parentWidget(),
+            about->client());
+  EXPECT_EQ(about->findChild<QPushButton*>(QStringLiteral("Command1"))->pos(), QPoint(8, 8));
 }
 
 TEST(Pictures, HaveTheirSizesInTwentyFourBitColour) {

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Failures print texts as texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 // Window tests need a QApplication; they run on the offscreen platform unless
 // told otherwise, so no display is needed.
 #define GLYPHBOX_QT_TEST_MAIN                                                                      \

@@ -203,6 +203,104 @@ QImage splash() {
   return img;
 }
 
+// The person of the transitional picture, seen from behind at the lower
+// right, looking up at the stone to the left: dark clothes over shoulders and
+// back, dark hair with lighter strands over the back of the head, one ear and
+// the line of the jaw showing as the head turns, and the near hand raised to
+// the chin, the elbow resting low.
+void person(QPainter& p) {
+  const QColor clothes(0x24, 0x24, 0x2c);
+  const QColor clothesLight(0x44, 0x44, 0x52);
+  const QColor hair(0x22, 0x16, 0x0e);
+  const QColor hairLight(0x54, 0x3a, 0x26);
+  const QColor skin(0xd4, 0xa2, 0x82);
+  const QColor skinShadow(0xa4, 0x74, 0x58);
+
+  // Back and shoulders, lit from the stone's side.
+  QPainterPath back;
+  back.moveTo(116, 214);
+  back.cubicTo(117, 192, 128, 178, 150, 172);
+  back.cubicTo(164, 168, 194, 166, 206, 172);
+  back.cubicTo(212, 176, 214, 184, 214, 188);
+  back.lineTo(214, 214);
+  back.closeSubpath();
+  QLinearGradient cloth(130, 168, 200, 214);
+  cloth.setColorAt(0, clothesLight);
+  cloth.setColorAt(0.45, clothes);
+  cloth.setColorAt(1, shade(clothes, 0.7));
+  p.setPen(Qt::NoPen);
+  p.fillPath(back, cloth);
+  // The fold of the spine and the collar.
+  p.setPen(QPen(shade(clothes, 0.6), 1.4));
+  p.drawLine(QPointF(180, 180), QPointF(182, 214));
+  p.setPen(QPen(clothesLight, 1.6));
+  p.drawArc(QRectF(160, 160, 36, 18), 200 * 16, 140 * 16);
+
+  // Neck, then the head's skin where the hair leaves it: ear and jaw.
+  p.setPen(Qt::NoPen);
+  p.setBrush(skinShadow);
+  p.drawRoundedRect(QRectF(166, 146, 22, 24), 6, 6);
+  p.setBrush(skin);
+  p.drawEllipse(QPointF(172, 134), 16.5, 20);
+  p.setBrush(skin);
+  p.drawEllipse(QPointF(156.5, 136), 3.6, 6.2); // the ear
+  p.setBrush(skinShadow);
+  p.drawEllipse(QPointF(157, 136.5), 1.5, 3.2);
+
+  // Hair over the crown and the back of the head, ending in short locks at
+  // the nape and leaving the ear, cheek and jaw free on the near side.
+  QPainterPath mop;
+  mop.moveTo(159, 128);
+  mop.cubicTo(158, 112, 170, 104, 180, 106);
+  mop.cubicTo(194, 108, 198, 124, 196, 138);
+  mop.cubicTo(195, 146, 192, 152, 189, 156);
+  mop.lineTo(186, 152);
+  mop.lineTo(183, 158);
+  mop.lineTo(179, 152);
+  mop.lineTo(175, 157);
+  mop.lineTo(172, 150);
+  mop.cubicTo(168, 146, 164, 140, 161, 132);
+  mop.closeSubpath();
+  QRadialGradient shine(QPointF(174, 116), 26);
+  shine.setColorAt(0, shade(hairLight, 0.9));
+  shine.setColorAt(0.5, hair);
+  shine.setColorAt(1, shade(hair, 0.7));
+  p.fillPath(mop, shine);
+  // Strands from the crown downwards.
+  Noise noise(31);
+  p.setBrush(Qt::NoBrush);
+  for (int i = 0; i < 26; ++i) {
+    const double a = 0.15 + noise.unit() * 0.9; // fraction across the head
+    const QPointF from(166 + a * 22, 110 + noise.unit() * 6);
+    const QPointF to(166 + a * 26 + (noise.unit() - 0.5) * 4, 140 + noise.unit() * 12);
+    p.setPen(QPen(i % 3 == 0 ? hairLight : shade(hair, 1.4), 0.8));
+    QPainterPath strand(from);
+    strand.quadTo(QPointF(from.x() + 5, (from.y() + to.y()) / 2), to);
+    p.drawPath(strand);
+  }
+
+  // The raised arm: upper arm down from the near shoulder to an elbow held
+  // low, forearm up to the chin, then the hand curled under the jaw.
+  QPainterPath arm;
+  arm.moveTo(146, 180);
+  arm.quadTo(124, 192, 127, 206);
+  arm.quadTo(138, 182, 150, 162);
+  QPen sleeve(clothes, 12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  p.setPen(sleeve);
+  p.drawPath(arm);
+  p.setPen(QPen(clothesLight, 1.2));
+  p.drawLine(QPointF(131, 200), QPointF(145, 172)); // light along the forearm
+  p.setPen(Qt::NoPen);
+  p.setBrush(skin);
+  p.drawEllipse(QPointF(156, 156), 6.5, 5.5); // hand under the jaw
+  p.setBrush(skinShadow);
+  p.drawEllipse(QPointF(150.5, 160.5), 3.5, 3); // wrist
+  p.setPen(QPen(skinShadow, 0.8));
+  for (int i = 0; i < 3; ++i) { // folded fingers
+    p.drawLine(QPointF(153 + i * 2.5, 151.5), QPointF(154 + i * 2.5, 155));
+  }
+}
+
 QImage thinking() {
   QImage img(214, 214, QImage::Format_RGB888);
   QPainter p(&img);
@@ -216,35 +314,15 @@ QImage thinking() {
   stoneTexture(img, QPointF(98, 100), 96, 29, 0.12);
   p.begin(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  // The person seen from behind at the lower right: shoulders, dark hair, and
-  // a raised hand at the chin showing beside the head.
-  const QColor clothes(0x1c, 0x1c, 0x22);
-  const QColor hair(0x14, 0x10, 0x0e);
-  const QColor skin(0xc8, 0x96, 0x78);
-  QPainterPath body;
-  body.moveTo(130, 214);
-  body.cubicTo(132, 178, 146, 166, 170, 162);
-  body.cubicTo(196, 164, 210, 176, 214, 196);
-  body.lineTo(214, 214);
-  body.closeSubpath();
-  p.fillPath(body, clothes);
-  // The raised arm: elbow out to the left, forearm up to the chin.
-  QPainterPath arm;
-  arm.moveTo(138, 190);
-  arm.cubicTo(132, 172, 142, 156, 152, 150);
-  arm.lineTo(160, 156);
-  arm.cubicTo(152, 164, 148, 178, 150, 192);
-  arm.closeSubpath();
-  p.fillPath(arm, clothes);
-  p.setPen(Qt::NoPen);
-  p.setBrush(skin);
-  p.drawEllipse(QPointF(156, 148), 5.5, 4.5);
-  p.setBrush(hair);
-  p.drawEllipse(QPointF(174, 140), 17, 21);
-  p.setBrush(shade(hair, 1.8));
-  p.drawEllipse(QPointF(170, 132), 6, 8);
+  person(p);
   return img;
 }
+
+// The About picture's brow: an arch over the eye, before kEyeDrop moves both down.
+constexpr double kEyeDrop = 24;
+constexpr double kBrowLeft = 95;
+constexpr double kBrowWidth = 290;
+double browY(double x) { return 78 - std::sin((x - kBrowLeft) / kBrowWidth * kPi) * 34; }
 
 QImage about() {
   QImage img(458, 257, QImage::Format_RGB888);
@@ -262,6 +340,9 @@ QImage about() {
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
 
+  // The eye and brow sit in the lower part, the title above them.
+  p.save();
+  p.translate(0, kEyeDrop);
   // The eye: lids, white, iris, pupil and a highlight.
   QPainterPath lids;
   lids.moveTo(110, 165);
@@ -298,13 +379,14 @@ QImage about() {
   p.setPen(QPen(QColor(0x2c, 0x1a, 0x10), 1.8, Qt::SolidLine, Qt::RoundCap));
   for (int i = 0; i < 260; ++i) {
     const double t = noise.unit();
-    const double x = 95 + t * 290;
-    const double y =
-        78 - std::sin(t * kPi) * 34 + (noise.unit() - 0.5) * 16 * std::sin(t * kPi + 0.3);
+    const double x = kBrowLeft + t * kBrowWidth;
+    const double y = browY(x) + (noise.unit() - 0.5) * 16 * std::sin(t * kPi + 0.3);
     p.drawLine(QPointF(x, y), QPointF(x + 9, y - 3 + (noise.unit() - 0.5) * 3));
   }
-  // Three metal studs pierced through the eyebrow.
-  for (const QPointF stud : {QPointF(300, 62), QPointF(318, 70), QPointF(334, 80)}) {
+  // Three metal studs pierced through the eyebrow's outer tail, on its arch,
+  // where the title does not reach.
+  for (const double x : {336.0, 351.0, 365.0}) {
+    const QPointF stud(x, browY(x));
     QRadialGradient metal(stud + QPointF(-1.5, -1.5), 6);
     metal.setColorAt(0, Qt::white);
     metal.setColorAt(0.5, QColor(0xb8, 0xbc, 0xc0));
@@ -313,13 +395,17 @@ QImage about() {
     p.setBrush(metal);
     p.drawEllipse(stud, 5, 5);
   }
-  // The title in white script across the upper half, and small corner texts.
-  QFont script(QStringLiteral("Z003"), 40);
+  p.restore();
+  // The title in white script across the upper half, above the brow, with a
+  // soft shadow so it reads on the skin; small texts in the bottom corners.
+  QFont script(QStringLiteral("Z003"), 34);
   script.setItalic(true);
   p.setFont(script);
-  p.setPen(QColor(255, 255, 255, 235));
-  p.drawText(QRectF(90, 18, 360, 70), Qt::AlignHCenter | Qt::AlignVCenter,
-             QStringLiteral("Glyphbox"));
+  const QRectF titleBox(60, 0, 340, 56);
+  p.setPen(QColor(0x50, 0x28, 0x18, 120));
+  p.drawText(titleBox.translated(1.5, 1.5), Qt::AlignCenter, QStringLiteral("Glyphbox"));
+  p.setPen(QColor(255, 255, 255, 240));
+  p.drawText(titleBox, Qt::AlignCenter, QStringLiteral("Glyphbox"));
   QFont small(QStringLiteral("DejaVu Sans"), 7);
   p.setFont(small);
   p.setPen(Qt::white);
@@ -357,7 +443,7 @@ QImage icon() {
     p.setRenderHint(QPainter::TextAntialiasing);
     QFont word(QStringLiteral("DejaVu Serif"), 10, QFont::Bold);
     word.setItalic(true);
-    word.setPixelSize(14);
+    word.setPixelSize(12); // the word stays inside the disc with a pixel to spare
     p.setFont(word);
     p.setPen(Qt::white);
     p.drawText(QRectF(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("Maya"));

@@ -1,8 +1,13 @@
 #include <glyphbox/ui/geometry.h>
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <cmath>
 
@@ -76,8 +81,84 @@ QColor colourFromCode(std::uint32_t code, const QPalette& desktop) {
 
 void centreOnScreen(QWidget* window) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    window->move(screen->availableGeometry().center() - QRect(QPoint(), window->size()).center());
+    // move() places the frame's top-left corner, so the frame is what is centred.
+    const QSize frame = window->frameGeometry().size();
+    window->move(screen->availableGeometry().center() - QRect(QPoint(), frame).center());
   }
+}
+
+namespace {
+
+// Watches one top-level window and its native window; see keepFixedAndCentred().
+class FixedPlacement : public QObject {
+public:
+  explicit FixedPlacement(QWidget* window) : QObject(window), window_(window) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_) {
+      widgetEvent(event->type());
+    } else if (watched == native_ && event->type() == QEvent::Resize) {
+      nativeResized();
+    }
+    return false;
+  }
+
+private:
+  void widgetEvent(QEvent::Type type) {
+    if (type == QEvent::Show && !shown_) {
+      shown_ = true;
+      if (QWindow* native = window_->windowHandle()) {
+        native_ = native;
+        native->installEventFilter(this);
+      }
+      centre();
+    } else if (type == QEvent::Move && shown_ && margins() != centredWith_) {
+      // The frame arrives after the window is mapped, with a move of the
+      // client area; the user moving the window changes no margins.
+      centre();
+    }
+  }
+
+  // Without a window manager a resize request from another client reaches
+  // the native window, which then no longer matches the fixed-size widget
+  // drawn in it; it is put back to the widget's size.
+  void nativeResized() {
+    if (restorePending_ || !isFixed() || native_->size() == window_->minimumSize()) {
+      return;
+    }
+    restorePending_ = true;
+    // Deferred: the platform is still delivering the resize it was asked for.
+    QTimer::singleShot(0, this, [this] {
+      restorePending_ = false;
+      if (native_ && isFixed() && native_->size() != window_->minimumSize()) {
+        native_->resize(window_->minimumSize());
+      }
+    });
+  }
+
+  [[nodiscard]] bool isFixed() const { return window_->minimumSize() == window_->maximumSize(); }
+  [[nodiscard]] QMargins margins() const {
+    const QRect frame = window_->frameGeometry();
+    const QRect client = window_->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+  }
+  void centre() {
+    centredWith_ = margins();
+    centreOnScreen(window_);
+  }
+
+  QWidget* window_;
+  QPointer<QWindow> native_;
+  bool shown_ = false;
+  bool restorePending_ = false;
+  QMargins centredWith_;
+};
+
+} // namespace
+
+void keepFixedAndCentred(QWidget* window) {
+  window->installEventFilter(new FixedPlacement(window));
 }
 
 } // namespace glyphbox::ui

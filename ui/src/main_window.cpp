@@ -3,17 +3,22 @@
 #include <glyphbox/assets.h>
 #include <glyphbox/engine/maya_date.h>
 #include <glyphbox/runtime/conversions.h>
+#include <glyphbox/ui/control_style.h>
 #include <glyphbox/ui/error_report.h>
 #include <glyphbox/ui/geometry.h>
+#include <glyphbox/ui/label_fitting.h>
 #include <glyphbox/ui/window_names.h>
 #include <glyphbox/ui/window_registry.h>
 #include <glyphbox/ui/year_validator.h>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -24,6 +29,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace glyphbox::ui {
@@ -56,7 +62,41 @@ constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kMenuTextColour = 0x80000007;
 
 // The widest Long Count a two-digit baktun can give, in the widest digits.
+// Wider ones (baktuns of three to five digits) are shown in a smaller font.
 constexpr char kWidestLongCount[] = "88.88.88.88.88";
+
+// How many days or months an open drop-down list shows at once; the rest scroll.
+constexpr int kVisibleListItems = 12;
+
+} // namespace
+
+// A label that shows a result. It tells assistive technology what it holds
+// (its name and description, fixed) and, as its value, the result it shows now.
+class ResultLabel : public QLabel {
+  Q_OBJECT
+
+public:
+  using QLabel::QLabel;
+};
+
+namespace {
+
+class ResultLabelAccessible : public QAccessibleWidget {
+public:
+  explicit ResultLabelAccessible(QLabel* label)
+      : QAccessibleWidget(label, QAccessible::StaticText) {}
+  [[nodiscard]] QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) {
+      return static_cast<const QLabel*>(widget())->text();
+    }
+    return QAccessibleWidget::text(t);
+  }
+};
+
+QAccessibleInterface* resultLabelAccessible(const QString& /*className*/, QObject* object) {
+  auto* label = qobject_cast<ResultLabel*>(object);
+  return label != nullptr ? new ResultLabelAccessible(label) : nullptr;
+}
 
 QString fromView(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -70,9 +110,10 @@ template <std::size_t N> QStringList toStringList(const std::array<std::string_v
   return list;
 }
 
+template <typename Label = QLabel>
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text,
                   Qt::Alignment align = Qt::AlignLeft) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new Label(text, parent);
   label->setObjectName(QLatin1String(name));
   label->setAlignment(align | Qt::AlignTop);
   label->setTextFormat(Qt::PlainText);
@@ -137,10 +178,13 @@ MainWindow::MainWindow(WindowRegistry& registry, QWidget* parent)
   setWindowIcon(assets::applicationIcon());
   createMenu();
   createControls();
+  describeControls();
+  applyStyle();
   applyColours();
   applyLayout();
   applyTabOrder();
   connectHandlers();
+  keepFixedAndCentred(this);
   Form_Load();
 }
 
@@ -162,6 +206,9 @@ void MainWindow::createControls() {
   Year = new QLineEdit(client_);
   Year->setObjectName(QStringLiteral("Year"));
   Year->setValidator(new YearValidator(Year));
+  // No length limit: a paste goes to the validator whole, never cut to the
+  // line edit's default 32767 characters (which could make it another number).
+  Year->setMaxLength(std::numeric_limits<int>::max());
 
   Month = new QComboBox(client_);
   Month->setObjectName(QStringLiteral("Month"));
@@ -177,9 +224,12 @@ void MainWindow::createControls() {
 
   CE = new QRadioButton(QStringLiteral("CE"), client_);
   CE->setObjectName(QStringLiteral("CE"));
-  CE->setChecked(true);
   BCE = new QRadioButton(QStringLiteral("BCE"), client_);
   BCE->setObjectName(QStringLiteral("BCE"));
+  // Selected only once both exist: selecting an option takes the Tab stop away
+  // from the other options of its group, so the group is entered at the
+  // selected option from either side.
+  CE->setChecked(true);
 
   CalcT = new QCheckBox(QStringLiteral("Calculate Tzolkin"), client_);
   CalcT->setObjectName(QStringLiteral("CalcT"));
@@ -189,19 +239,72 @@ void MainWindow::createControls() {
   GoBut = new QPushButton(QStringLiteral("Calculate"), client_);
   GoBut->setObjectName(QStringLiteral("GoBut"));
   GoBut->setEnabled(false);
+  // Not a default button (the window has none, so Enter in the year field
+  // presses nothing); Enter on the focused button presses it, as Space does.
   GoBut->setAutoDefault(false);
+  GoBut->installEventFilter(this);
 
   Label2 = makeLabel(client_, "Label2", QStringLiteral("Mayan Date :"));
-  LongCountLbl = makeLabel(client_, "LongCountLbl", QString());
-  TZnum = makeLabel(client_, "TZnum", QString(), Qt::AlignRight);
-  TZnam = makeLabel(client_, "TZnam", QString());
-  HAnum = makeLabel(client_, "HAnum", QString(), Qt::AlignRight);
-  HAnam = makeLabel(client_, "HAnam", QString());
+
+  LongCountLbl = makeLabel<ResultLabel>(client_, "LongCountLbl", QString());
+  TZnum = makeLabel<ResultLabel>(client_, "TZnum", QString(), Qt::AlignRight);
+  TZnam = makeLabel<ResultLabel>(client_, "TZnam", QString());
+  HAnum = makeLabel<ResultLabel>(client_, "HAnum", QString(), Qt::AlignRight);
+  HAnam = makeLabel<ResultLabel>(client_, "HAnam", QString());
 
   // A one-shot delay: the calculation runs after the cleared labels are painted.
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(10);
+}
+
+void MainWindow::describeControls() {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(resultLabelAccessible);
+    return true;
+  }();
+  Q_UNUSED(factoryInstalled);
+
+  const struct {
+    QWidget* widget;
+    const char* name;
+    const char* description;
+  } descriptions[] = {
+      {Year, "Year", "The Gregorian year to convert, a whole number from 0 to 2147483647"},
+      {Month, "Month", "The month of the Gregorian date"},
+      {Day, "Day", "The day of the month"},
+      {CE, "Era: CE", "The year counts in the Common Era"},
+      {BCE, "Era: BCE", "The year counts before the Common Era"},
+      {CalcT, "Calculate Tzolkin", "Also show the Tzolkin date: a number and a day name"},
+      {CalcH, "Calculate Haab", "Also show the Haab date: a day number and a month name"},
+      {GoBut, "Calculate", "Converts the date into the Maya calendar"},
+      {LongCountLbl, "Long Count",
+       "The Long Count of the date: baktun, katun, tun, uinal and kin, joined by points"},
+      {TZnum, "Tzolkin number", "The Tzolkin day number, 1 to 13"},
+      {TZnam, "Tzolkin day name", "The Tzolkin day name, one of twenty"},
+      {HAnum, "Haab day number", "The day of the Haab month"},
+      {HAnam, "Haab month name", "The Haab month name, one of nineteen"},
+  };
+  for (const auto& d : descriptions) {
+    d.widget->setAccessibleName(tr(d.name));
+    d.widget->setAccessibleDescription(tr(d.description));
+  }
+}
+
+void MainWindow::applyStyle() {
+  // Focus marks the user can see on black, and drop-down lists that scroll.
+  auto* style = new ControlStyle;
+  style->setParent(this); // created after the controls, so deleted after them
+  for (QWidget* w : std::initializer_list<QWidget*>{CE, BCE, CalcT, CalcH}) {
+    w->setStyle(style);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Highlight, QColor::fromRgb(kFocusMarkColour));
+    w->setPalette(p);
+  }
+  for (QComboBox* list : {Month, Day}) {
+    list->setStyle(style);
+    list->setMaxVisibleItems(kVisibleListItems);
+  }
 }
 
 void MainWindow::applyColours() {
@@ -290,6 +393,18 @@ void MainWindow::connectHandlers() {
   connectHandler(GoBut, &QPushButton::clicked, this, &MainWindow::GoBut_Click);
   connectHandler(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
   connectHandler(mnuAbout, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == GoBut && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat() &&
+        GoBut->isEnabled()) {
+      GoBut->click();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -390,11 +505,11 @@ void MainWindow::CalculateMayanDate() {
 }
 
 void MainWindow::showResult(QLabel* label, const QString& text) {
-  label->setText(text);
-  // A result wider than its label even at the enlarged layout is shown whole
-  // in the label's tooltip.
-  const bool cut = label->fontMetrics().horizontalAdvance(text) > label->width();
-  label->setToolTip(cut ? text : QString());
+  // A Long Count with a baktun of three or more digits is wider than the
+  // label: it is shown whole in a smaller font, and whole in the tooltip.
+  showFitted(label, text);
 }
 
 } // namespace glyphbox::ui
+
+#include "main_window.moc"

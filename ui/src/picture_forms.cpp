@@ -5,6 +5,7 @@
 #include <glyphbox/ui/geometry.h>
 #include <glyphbox/ui/window_names.h>
 #include <glyphbox/ui/window_registry.h>
+#include <glyphbox/ui/window_system.h>
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -36,20 +37,52 @@ QTimer* makeDelayTimer(QObject* window, int milliseconds) {
   return timer;
 }
 
+// The client area of a picture window: the picture at its natural size from
+// the top-left corner, cut by the area's edge; the window's background shows
+// where the picture leaves a strip uncovered.
+class PictureClient : public QWidget {
+public:
+  PictureClient(const QPixmap& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+    setObjectName(QStringLiteral("client"));
+  }
+
+protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture_);
+  }
+
+private:
+  QPixmap picture_;
+};
+
 } // namespace
 
 PictureForm::PictureForm(WindowRegistry& registry, const QPixmap& picture, int clientWidthTwips,
                          int clientHeightTwips)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
-      registry_(registry), picture_(picture) {
+      registry_(registry), frame_(windowManagerDrawsFrames() ? 0 : 1) {
   setWindowIcon(assets::applicationIcon());
-  setFixedSize(twipsToPixels(clientWidthTwips, clientHeightTwips));
+  const QSize clientSize = twipsToPixels(clientWidthTwips, clientHeightTwips);
+  client_ = new PictureClient(picture, this);
+  client_->setGeometry(QRect(QPoint(frame_, frame_), clientSize));
+  setFixedSize(clientSize + QSize(2 * frame_, 2 * frame_));
+  keepFixedAndCentred(this);
   centreOnScreen(this);
 }
 
 void PictureForm::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  painter.drawPixmap(0, 0, picture_); // natural size; the window's edge cuts it
+  if (frame_ > 0) {
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Dark), frame_));
+    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+  }
+}
+
+void PictureForm::showEvent(QShowEvent* event) {
+  // Before the window is mapped, so the window manager frames it so from the start.
+  requestBorderWithoutTitle(this);
+  QWidget::showEvent(event);
 }
 
 void PictureForm::handOverTo(const char* next) {
@@ -92,7 +125,7 @@ void ThinkingForm::Timer1_Timer() { handOverTo(kAboutForm); }
 
 AboutForm::AboutForm(WindowRegistry& registry)
     : PictureForm(registry, assets::aboutPicture(), 6870, 3855) {
-  Command1 = new QPushButton(QStringLiteral("Whatever"), this);
+  Command1 = new QPushButton(QStringLiteral("Whatever"), client());
   Command1->setObjectName(QStringLiteral("Command1"));
   // The caption must show whole: the button grows to its text if the font asks.
   const QRect placed = twipsToPixels(120, 120, 855, 255);

@@ -1,5 +1,7 @@
 #include <glyphbox/ui/year_validator.h>
 
+#include <algorithm>
+
 namespace glyphbox::ui {
 
 bool YearValidator::isAcceptable(const QString& text) {
@@ -20,8 +22,21 @@ bool YearValidator::isAcceptable(const QString& text) {
   return digits.compare(kLargestYear) <= 0; // same length: compares as numbers
 }
 
-QValidator::State YearValidator::validate(QString& input, int& /*pos*/) const {
-  return isAcceptable(input) ? Acceptable : Invalid;
+QValidator::State YearValidator::validate(QString& input, int& pos) const {
+  if (!isAcceptable(input)) {
+    return Invalid;
+  }
+  if (input.size() > kLongestYearText) {
+    // Every character is a digit and the value fits, so this text is mostly
+    // leading zeros: they go, and the number stays what it was.
+    qsizetype zeros = 0;
+    while (zeros + 1 < input.size() && input[zeros] == QLatin1Char('0')) {
+      ++zeros;
+    }
+    input.remove(0, zeros);
+    pos = static_cast<int>(std::max<qsizetype>(0, pos - zeros));
+  }
+  return Acceptable;
 }
 
 } // namespace glyphbox::ui

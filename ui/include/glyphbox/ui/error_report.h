@@ -8,9 +8,10 @@
 
 namespace glyphbox::ui {
 
-// Shows an error in plain words in a message box owned by `owner`. The box
-// does not block: the window stays open and usable, and the box goes away
-// when the user closes it.
+// Shows an error in plain words in a message box owned by `owner`. The box is
+// window-modal: the call returns at once and the event loop runs on, but
+// `owner` takes no input until the user has read and closed the box; the
+// program's other windows stay usable.
 void reportError(QWidget* owner, const std::exception& error);
 
 // Runs a handler; any error it raises is reported and goes no further, so no

@@ -23,7 +23,15 @@ inline constexpr int kTwipsPerPixel = 15;
 // desktop's colour scheme, which is taken from `desktop`.
 [[nodiscard]] QColor colourFromCode(std::uint32_t code, const QPalette& desktop);
 
-// Places a top-level window, at its current size, in the middle of the screen.
+// Places a top-level window so that its whole frame (title bar and border
+// included, as far as they are known yet) sits in the middle of the screen.
 void centreOnScreen(QWidget* window);
+
+// Makes a top-level window of fixed size keep its place and size whoever asks:
+// it is centred when first shown and once more when the window manager's frame
+// becomes known (the frame moves the client area down and right), and any
+// resize that does not come from the program is undone. Without a window
+// manager nothing enforces the size hints, so the window must do it itself.
+void keepFixedAndCentred(QWidget* window);
 
 } // namespace glyphbox::ui

@@ -34,11 +34,15 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter on the focused Calculate button presses it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   // Construction.
   void createMenu();
   void createControls();
+  void describeControls();
+  void applyStyle();
   void applyColours();
   void applyLayout();
   void applyTabOrder();

@@ -11,8 +11,11 @@ namespace glyphbox::ui {
 class WindowRegistry;
 
 // A small window that shows a picture at its natural size from the top-left
-// corner, cut off at the right or bottom edge: no title bar, a thin fixed
-// frame, not movable or resizable, centred on the screen when created.
+// corner of its client area, cut off at the right or bottom edge: no title
+// bar, a thin fixed frame, not movable or resizable, centred on the screen
+// when created. The window manager is asked for a border without a title;
+// where none runs to draw it, the window draws a one-pixel frame around the
+// client area itself.
 class PictureForm : public QWidget {
   Q_OBJECT
   Q_DISABLE_COPY(PictureForm)
@@ -21,15 +24,22 @@ public:
   PictureForm(WindowRegistry& registry, const QPixmap& picture, int clientWidthTwips,
               int clientHeightTwips);
 
+  // The client area, the size the window's layout gives it; the picture is drawn in it.
+  [[nodiscard]] QWidget* client() const { return client_; }
+  // The width of the frame the window draws itself: 1, or 0 when a window manager draws it.
+  [[nodiscard]] int drawnFrameWidth() const { return frame_; }
+
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   WindowRegistry& registry() { return registry_; }
   // Shows the next window, then unloads this one: the hand-over of the picture windows.
   void handOverTo(const char* next);
 
 private:
   WindowRegistry& registry_;
-  QPixmap picture_;
+  int frame_ = 1;
+  QWidget* client_ = nullptr;
 };
 
 // The first window of the program; after two seconds it opens the main window.
