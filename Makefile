@@ -11,7 +11,7 @@ SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: all deps configure build run test test-asan fuzz-build fuzz fuzz-smoke test-valgrind \
-        bench package clean
+        bench package package-check clean
 
 all: build
 
@@ -28,8 +28,9 @@ run: build
 	@$(BUILD_DIR)/ui/glyphbox
 
 # Everything headless: the suite, the suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short run of every fuzzer.
-test: build test-asan fuzz-smoke
+# UndefinedBehaviorSanitizer, a short run of every fuzzer, and the packages
+# through lintian.
+test: build test-asan fuzz-smoke package-check
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 
 test-asan: deps
@@ -73,8 +74,13 @@ test-valgrind: build
 bench: build
 	$(BUILD_DIR)/bench/glyphbox-bench
 
+# glyphbox_<version>_<arch>.deb (the programs) and libglyphbox-dev (the libraries).
 package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && rm -f *.deb && cpack -G DEB
+
+# The packages as Debian's own checker sees them: any error or warning fails.
+package-check: package
+	lintian --fail-on error,warning $(BUILD_DIR)/*.deb
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
