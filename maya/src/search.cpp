@@ -60,7 +60,8 @@ constexpr std::array<std::string_view, kMaxLongCountPlaces> kPlaceName{
     "alautun", "kinchiltun", "kalabtun", "piktun", "baktun", "katun", "tun", "uinal", "kin"};
 constexpr bool placesChain() {
   for (int g = 1; g < kMaxLongCountPlaces; ++g)
-    if (kPlaceValue[g - 1] != kPlaceValue[g] * kPlaceBase[g]) return false;
+    if (kPlaceValue[g - 1] != kPlaceValue[g] * kPlaceBase[g])
+      return false;
   return kPlaceValue[kMaxLongCountPlaces - 1] == 1;
 }
 static_assert(placesChain());
@@ -72,10 +73,10 @@ static_assert(kLargestPeriod % kCalendarRound == 0 && kLargestPeriod % kLords ==
 static_assert(kLargestPeriod < kSearchLimit / 1000);
 
 constexpr std::array<std::string_view, 20> kTzolkinName{
-    "Ahau", "Imix",  "Ik",   "Akbal", "Kan", "Chicchan", "Cimi", "Manik",  "Lamat",  "Muluc",
-    "Oc",   "Chuen", "Eb",   "Ben",   "Ix",  "Men",      "Cib",  "Caban",  "Etznab", "Caunac"};
+    "Ahau", "Imix",  "Ik", "Akbal", "Kan", "Chicchan", "Cimi", "Manik", "Lamat",  "Muluc",
+    "Oc",   "Chuen", "Eb", "Ben",   "Ix",  "Men",      "Cib",  "Caban", "Etznab", "Caunac"};
 constexpr std::array<std::string_view, 19> kHaabName{
-    "Pop", "Uo",  "Zip", "Zotz", "Tzec", "Xul",   "Yaxkin", "Mol",   "Chen", "Yax",
+    "Pop", "Uo",  "Zip", "Zotz",   "Tzec", "Xul", "Yaxkin", "Mol",   "Chen", "Yax",
     "Zac", "Ceh", "Mac", "Kankin", "Muan", "Pax", "Kayab",  "Cumku", "Uayeb"};
 
 constexpr i64 floorMod(i64 a, i64 m) noexcept {
@@ -93,9 +94,8 @@ constexpr int lordOf(i64 d) noexcept { return static_cast<int>(floorMod(d - 1, k
 // The year bearer of Haab year y (counted from the year holding 0.0.0.0.0)
 // is the Tzolkin date of its 0 Pop, day 365y - 348.
 constexpr int bearerNumberOfYear(i64 y) noexcept {
-  return static_cast<int>(floorMod(kHaabYear * y - kHaabOffset + kTzolkinNumberOffset,
-                                   kTzolkinNumbers) +
-                          1);
+  return static_cast<int>(
+      floorMod(kHaabYear * y - kHaabOffset + kTzolkinNumberOffset, kTzolkinNumbers) + 1);
 }
 constexpr int bearerNameOfYear(i64 y) noexcept {
   return static_cast<int>(floorMod(kHaabYear * y - kHaabOffset, kTzolkinNames));
@@ -106,7 +106,8 @@ static_assert(bearerNumberOfYear(0) == 7 && bearerNameOfYear(0) == 12); // 0.0.0
 // bearers are the four names 5 apart starting from Ik.
 constexpr bool bearsYears(int name) noexcept {
   for (i64 y = 0; y < 4; ++y)
-    if (bearerNameOfYear(y) == name) return true;
+    if (bearerNameOfYear(y) == name)
+      return true;
   return false;
 }
 
@@ -122,7 +123,8 @@ std::string grouped(i64 v) {
   std::string digits = std::to_string(v < 0 ? -v : v);
   std::string out;
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i != 0 && (digits.size() - i) % 3 == 0) out += ',';
+    if (i != 0 && (digits.size() - i) % 3 == 0)
+      out += ',';
     out += digits[i];
   }
   return v < 0 ? "-" + out : out;
@@ -152,7 +154,8 @@ ResidueSet intersect(const ResidueSet& a, const ResidueSet& b) {
   for (const i64 ra : a.residues) {
     for (const i64 rb : b.residues) {
       const i64 diff = rb - ra;
-      if (floorMod(diff, g) != 0) continue;
+      if (floorMod(diff, g) != 0)
+        continue;
       const i64 k = static_cast<i64>(static_cast<i128>(floorMod(diff / g, bg)) * inv % bg);
       out.residues.push_back(
           static_cast<i64>((static_cast<i128>(ra) + static_cast<i128>(a.modulus) * k) % m));
@@ -167,7 +170,8 @@ ResidueSet intersect(const ResidueSet& a, const ResidueSet& b) {
 i64 latticeCeil(const ResidueSet& s, i64 x) noexcept {
   const i64 r = floorMod(x, s.modulus);
   const auto it = std::lower_bound(s.residues.begin(), s.residues.end(), r);
-  if (it != s.residues.end()) return x + (*it - r);
+  if (it != s.residues.end())
+    return x + (*it - r);
   return x + (s.modulus - r) + s.residues.front();
 }
 
@@ -191,7 +195,8 @@ std::pair<bool, i64> probe(const IntervalClue& c, i64 x) noexcept {
                              [](i64 v, const auto& iv) { return v < iv.first; });
   if (it != c.intervals.begin() && std::prev(it)->second >= r)
     return {true, x + (std::prev(it)->second - r)};
-  if (it != c.intervals.end()) return {false, x + (it->first - r)};
+  if (it != c.intervals.end())
+    return {false, x + (it->first - r)};
   return {false, x + (c.modulus - r) + c.intervals.front().first};
 }
 
@@ -219,17 +224,34 @@ void normalize(IntervalClue& c) {
   c.intervals = std::move(merged);
 }
 
+// The lattice days that also satisfy an interval clue, as a lattice modulo
+// both moduli. Used for the Haab month and the year bearer, whose moduli
+// (365, 18,980) are small: a lattice that never meets them is then seen by
+// the residue arithmetic at once, instead of by a walk through a period.
+ResidueSet fold(const ResidueSet& lattice, const IntervalClue& clue) {
+  const i64 m = std::lcm(lattice.modulus, clue.modulus);
+  ResidueSet out{m, {}};
+  for (const i64 r : lattice.residues)
+    for (i64 x = r; x < m; x += lattice.modulus)
+      if (probe(clue, x).first)
+        out.residues.push_back(x);
+  std::sort(out.residues.begin(), out.residues.end());
+  return out;
+}
+
 // ---- Plans ----
 
 // The first match in [from, to] and the end of the run of interval clues
 // that holds from it (lattice days inside the run all match).
 std::optional<std::pair<i64, i64>> firstRun(const Plan& plan, i64 from, i64 to) noexcept {
-  if (plan.lattice.residues.empty()) return std::nullopt;
+  if (plan.lattice.residues.empty())
+    return std::nullopt;
   i64 x = std::max(from, plan.range.first);
   const i64 last = std::min(to, plan.range.last);
   while (x <= last) {
     x = latticeCeil(plan.lattice, x);
-    if (x > last) break;
+    if (x > last)
+      break;
     i64 end = last;
     bool holds = true;
     for (const IntervalClue& c : plan.intervalClues) {
@@ -241,7 +263,8 @@ std::optional<std::pair<i64, i64>> firstRun(const Plan& plan, i64 from, i64 to) 
       }
       end = std::min(end, v);
     }
-    if (holds) return std::pair{x, end};
+    if (holds)
+      return std::pair{x, end};
   }
   return std::nullopt;
 }
@@ -250,9 +273,11 @@ i64 walkCount(const Plan& plan, i64 from, i64 to) noexcept {
   i64 total = 0;
   while (from <= to) {
     const auto run = firstRun(plan, from, to);
-    if (!run) break;
+    if (!run)
+      break;
     total += latticeCount(plan.lattice, run->first, run->second);
-    if (run->second >= to) break;
+    if (run->second >= to)
+      break;
     from = run->second + 1;
   }
   return total;
@@ -261,26 +286,38 @@ i64 walkCount(const Plan& plan, i64 from, i64 to) noexcept {
 i64 planCount(const Plan& plan, i64 from, i64 to) noexcept {
   from = std::max(from, plan.range.first);
   to = std::min(to, plan.range.last);
-  if (from > to) return 0;
+  if (from > to)
+    return 0;
   // Inside the plan's range the matches repeat every period: count one
   // period, multiply, and walk only the remainder.
   const i128 length = static_cast<i128>(to) - from + 1;
   if (length >= 2 * static_cast<i128>(plan.period)) {
     const i64 periods = static_cast<i64>(length / plan.period);
     const i64 restStart = from + periods * plan.period;
-    return periods * walkCount(plan, from, from + plan.period - 1) +
-           walkCount(plan, restStart, to);
+    return periods * walkCount(plan, from, from + plan.period - 1) + walkCount(plan, restStart, to);
   }
   return walkCount(plan, from, to);
 }
 
 bool planMatches(const Plan& plan, i64 d) noexcept {
-  if (d < plan.range.first || d > plan.range.last) return false;
+  if (d < plan.range.first || d > plan.range.last)
+    return false;
   if (!std::binary_search(plan.lattice.residues.begin(), plan.lattice.residues.end(),
                           floorMod(d, plan.lattice.modulus)))
     return false;
   return std::all_of(plan.intervalClues.begin(), plan.intervalClues.end(),
                      [d](const IntervalClue& c) { return probe(c, d).first; });
+}
+
+// The first match on or after `from`: inside the plan's range every period
+// holds a match, so one period is as far as it needs to look.
+std::optional<i64> firstMatch(const Plan& plan, i64 from) noexcept {
+  from = std::max(from, plan.range.first);
+  const i64 to = from > kSearchLimit - plan.period ? kSearchLimit : from + plan.period - 1;
+  const auto run = firstRun(plan, from, to);
+  if (!run)
+    return std::nullopt;
+  return run->first;
 }
 
 // The same days mirrored, d -> -d: searching it forwards searches the
@@ -295,7 +332,8 @@ Plan reflect(const Plan& plan) {
   std::sort(out.lattice.residues.begin(), out.lattice.residues.end());
   for (const IntervalClue& c : plan.intervalClues) {
     IntervalClue m{c.modulus, {}};
-    for (const auto& [lo, hi] : c.intervals) addInterval(m, -hi, hi - lo + 1);
+    for (const auto& [lo, hi] : c.intervals)
+      addInterval(m, -hi, hi - lo + 1);
     normalize(m);
     out.intervalClues.push_back(std::move(m));
   }
@@ -307,12 +345,14 @@ Plan reflect(const Plan& plan) {
 constexpr int globalPlace(int places, int k) noexcept { return kMaxLongCountPlaces - places + k; }
 
 std::optional<DayRange> longCountRange(const LongCountPattern& lc) noexcept {
-  if (!lc.digits[0]) return std::nullopt;
+  if (!lc.digits[0])
+    return std::nullopt;
   const i128 value = kPlaceValue[globalPlace(lc.places, 0)];
   const i128 first = *lc.digits[0] * value;
   const i128 last = std::min<i128>(first + value - 1, kSearchLimit);
   const i128 lo = std::min<i128>(first, kSearchLimit);
-  if (!lc.negative) return DayRange{static_cast<i64>(lo), static_cast<i64>(last)};
+  if (!lc.negative)
+    return DayRange{static_cast<i64>(lo), static_cast<i64>(last)};
   return DayRange{static_cast<i64>(-last), static_cast<i64>(std::min<i128>(-lo, -1))};
 }
 
@@ -320,7 +360,8 @@ std::optional<DayRange> longCountRange(const LongCountPattern& lc) noexcept {
 // d mod 20, the kin of a day before 0.0.0.0.0 counts backwards.
 std::optional<int> nameFromKin(const LongCountPattern& lc) {
   const auto& kin = lc.digits[lc.places - 1];
-  if (!kin) return std::nullopt;
+  if (!kin)
+    return std::nullopt;
   return static_cast<int>(lc.negative ? floorMod(-*kin, kTzolkinNames) : *kin);
 }
 
@@ -335,18 +376,21 @@ Pattern withNameInKin(Pattern p) {
 }
 
 struct KinBlock {
-  int first = 0;    // pattern place where the fixed places down to the kin start
-  i64 modulus = 1;  // value of the place above it
-  i64 residue = 0;  // |d| mod modulus
+  int first = 0;   // pattern place where the fixed places down to the kin start
+  i64 modulus = 1; // value of the place above it
+  i64 residue = 0; // |d| mod modulus
 };
 
 // The fixed places that run down to the kin fix |d| modulo the place above them.
 std::optional<KinBlock> kinBlock(const LongCountPattern& lc) {
   int j = lc.places;
-  while (j - 1 >= 1 && lc.digits[j - 1]) --j;
-  if (j == lc.places) return std::nullopt;
+  while (j - 1 >= 1 && lc.digits[j - 1])
+    --j;
+  if (j == lc.places)
+    return std::nullopt;
   KinBlock b{j, kPlaceValue[globalPlace(lc.places, j - 1)], 0};
-  for (int k = j; k < lc.places; ++k) b.residue += *lc.digits[k] * kPlaceValue[globalPlace(lc.places, k)];
+  for (int k = j; k < lc.places; ++k)
+    b.residue += *lc.digits[k] * kPlaceValue[globalPlace(lc.places, k)];
   return b;
 }
 
@@ -357,9 +401,12 @@ Plan buildPlan(const Pattern& raw) {
   auto single = [&plan](i64 modulus, i64 residue) {
     plan.lattice = intersect(plan.lattice, ResidueSet{modulus, {floorMod(residue, modulus)}});
   };
-  if (p.tzolkinNumber) single(kTzolkinNumbers, *p.tzolkinNumber - 1 - kTzolkinNumberOffset);
-  if (p.tzolkinName) single(kTzolkinNames, *p.tzolkinName);
-  if (p.lord) single(kLords, *p.lord);
+  if (p.tzolkinNumber)
+    single(kTzolkinNumbers, *p.tzolkinNumber - 1 - kTzolkinNumberOffset);
+  if (p.tzolkinName)
+    single(kTzolkinNames, *p.tzolkinName);
+  if (p.lord)
+    single(kLords, *p.lord);
 
   if (p.haabMonth && p.haabDay) {
     single(kHaabYear, haabPosition(*p.haabMonth, *p.haabDay, p.numbering) - kHaabOffset);
@@ -381,28 +428,32 @@ Plan buildPlan(const Pattern& raw) {
     const int firstDay = p.numbering == HaabNumbering::Seating0 ? 0 : 1;
     addInterval(month, haabPosition(*p.haabMonth, firstDay, p.numbering) - kHaabOffset, length);
     normalize(month);
-    plan.intervalClues.push_back(std::move(month));
+    plan.lattice = fold(plan.lattice, month);
   }
 
   if (p.bearerNumber || p.bearerName) {
     // Year y runs from its 0 Pop, day 365y - 348, for 365 days.
     IntervalClue years{kCalendarRound, {}};
     for (i64 y = 0; y < kBearerCycle; ++y) {
-      if (p.bearerNumber && bearerNumberOfYear(y) != *p.bearerNumber) continue;
-      if (p.bearerName && bearerNameOfYear(y) != *p.bearerName) continue;
+      if (p.bearerNumber && bearerNumberOfYear(y) != *p.bearerNumber)
+        continue;
+      if (p.bearerName && bearerNameOfYear(y) != *p.bearerName)
+        continue;
       addInterval(years, kHaabYear * y - kHaabOffset, kHaabYear);
     }
     normalize(years);
-    plan.intervalClues.push_back(std::move(years));
+    plan.lattice = fold(plan.lattice, years);
   }
 
   if (p.longCount) {
     const LongCountPattern& lc = *p.longCount;
     const i64 sign = lc.negative ? -1 : 1;
     plan.range = lc.negative ? DayRange{-kSearchLimit, -1} : DayRange{0, kSearchLimit};
-    if (const auto natural = longCountRange(lc)) plan.range = *natural;
+    if (const auto natural = longCountRange(lc))
+      plan.range = *natural;
     const auto block = kinBlock(lc);
-    if (block) single(block->modulus, sign * block->residue);
+    if (block)
+      single(block->modulus, sign * block->residue);
     // Each run of fixed places above the kin block: |d| modulo the place
     // above the run lies in one interval as long as the run's lowest place.
     const int end = block ? block->first - 1 : lc.places;
@@ -413,7 +464,8 @@ Plan buildPlan(const Pattern& raw) {
       }
       const int top = k;
       i64 low = 0;
-      for (; k < end && lc.digits[k]; ++k) low += *lc.digits[k] * kPlaceValue[globalPlace(lc.places, k)];
+      for (; k < end && lc.digits[k]; ++k)
+        low += *lc.digits[k] * kPlaceValue[globalPlace(lc.places, k)];
       const i64 length = kPlaceValue[globalPlace(lc.places, k - 1)];
       IntervalClue clue{kPlaceValue[globalPlace(lc.places, top - 1)], {}};
       addInterval(clue, lc.negative ? -(low + length - 1) : low, length);
@@ -423,7 +475,8 @@ Plan buildPlan(const Pattern& raw) {
   }
 
   plan.period = plan.lattice.modulus;
-  for (const IntervalClue& c : plan.intervalClues) plan.period = std::lcm(plan.period, c.modulus);
+  for (const IntervalClue& c : plan.intervalClues)
+    plan.period = std::lcm(plan.period, c.modulus);
   return plan;
 }
 
@@ -432,7 +485,8 @@ Plan buildPlan(const Pattern& raw) {
 std::string longCountText(const LongCountPattern& lc) {
   std::string s = lc.negative ? "-" : "";
   for (int k = 0; k < lc.places; ++k) {
-    if (k != 0) s += '.';
+    if (k != 0)
+      s += '.';
     s += lc.digits[k] ? std::to_string(*lc.digits[k]) : "*";
   }
   return s;
@@ -441,14 +495,16 @@ std::string longCountText(const LongCountPattern& lc) {
 std::string tzolkinText(const Pattern& p) {
   if (p.tzolkinNumber && p.tzolkinName)
     return std::to_string(*p.tzolkinNumber) + " " + std::string(kTzolkinName[*p.tzolkinName]);
-  if (p.tzolkinName) return std::string(kTzolkinName[*p.tzolkinName]);
+  if (p.tzolkinName)
+    return std::string(kTzolkinName[*p.tzolkinName]);
   return "Tzolkin number " + std::to_string(*p.tzolkinNumber);
 }
 
 std::string haabText(const Pattern& p) {
   if (p.haabMonth && p.haabDay)
     return std::to_string(*p.haabDay) + " " + std::string(kHaabName[*p.haabMonth - 1]);
-  if (p.haabMonth) return std::string(kHaabName[*p.haabMonth - 1]);
+  if (p.haabMonth)
+    return std::string(kHaabName[*p.haabMonth - 1]);
   return "Haab day " + std::to_string(*p.haabDay);
 }
 
@@ -456,7 +512,8 @@ std::string bearerText(const Pattern& p) {
   if (p.bearerNumber && p.bearerName)
     return "year bearer " + std::to_string(*p.bearerNumber) + " " +
            std::string(kTzolkinName[*p.bearerName]);
-  if (p.bearerName) return "year bearer " + std::string(kTzolkinName[*p.bearerName]);
+  if (p.bearerName)
+    return "year bearer " + std::string(kTzolkinName[*p.bearerName]);
   return "year bearer number " + std::to_string(*p.bearerNumber);
 }
 
@@ -471,7 +528,8 @@ std::string lordText(int lord) {
 std::string listed(const std::vector<std::string>& items) {
   std::string s;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i != 0) s += i + 1 == items.size() ? " and " : ", ";
+    if (i != 0)
+      s += i + 1 == items.size() ? " and " : ", ";
     s += items[i];
   }
   return s;
@@ -482,7 +540,8 @@ std::string haabDaysMeeting(int name, HaabNumbering numbering) {
   std::vector<std::string> days;
   const int first = numbering == HaabNumbering::Seating0 ? 0 : 1;
   for (int day = first; day < first + 20; ++day)
-    if (floorMod(day - name, 5) == 3) days.push_back(std::to_string(day));
+    if (floorMod(day - name, 5) == 3)
+      days.push_back(std::to_string(day));
   return listed(days);
 }
 
@@ -492,12 +551,15 @@ std::optional<std::string> rangeError(const Pattern& p) {
     if (lc.places < 2 || lc.places > kMaxLongCountPlaces)
       return "a Long Count has 2 to 9 places, not " + std::to_string(lc.places);
     for (int k = 0; k < lc.places; ++k) {
-      if (!lc.digits[k]) continue;
+      if (!lc.digits[k])
+        continue;
       const int g = globalPlace(lc.places, k);
       const std::string name(kPlaceName[g]);
-      if (*lc.digits[k] < 0) return "a Long Count place is never negative (the " + name + " is " +
-                                    std::to_string(*lc.digits[k]) + "); a minus goes before the "
-                                    "whole count";
+      if (*lc.digits[k] < 0)
+        return "a Long Count place is never negative (the " + name + " is " +
+               std::to_string(*lc.digits[k]) +
+               "); a minus goes before the "
+               "whole count";
       if (k == 0) {
         if ((static_cast<i128>(*lc.digits[k]) + 1) * kPlaceValue[g] > kSearchLimit)
           return "a leading " + name + " of " + std::to_string(*lc.digits[k]) +
@@ -557,11 +619,11 @@ std::optional<std::string> knownConflict(const Pattern& p) {
     const LongCountPattern& lc = *p.longCount;
     const auto kinName = nameFromKin(lc);
     const std::string lcText = quoted(longCountText(lc));
-    const std::string kinWords =
-        kinName ? "a kin of " + std::to_string(*lc.digits[lc.places - 1]) +
-                      (lc.negative ? " before 0.0.0.0.0" : "") + " always falls on " +
-                      std::string(kTzolkinName[*kinName])
-                : "";
+    const std::string kinWords = kinName
+                                     ? "a kin of " + std::to_string(*lc.digits[lc.places - 1]) +
+                                           (lc.negative ? " before 0.0.0.0.0" : "") +
+                                           " always falls on " + std::string(kTzolkinName[*kinName])
+                                     : "";
     if (kinName && name && *kinName != *name)
       return lcText + " and " + quoted(tzolkinText(p)) + " never fall on the same day: " + kinWords;
     if (kinName && !name) {
@@ -598,69 +660,132 @@ std::optional<std::string> knownConflict(const Pattern& p) {
 // block holds a whole period of the rest. Dropping them keeps the search
 // for a first match short even for patterns with huge periods.
 Pattern withoutCoarsePlaces(Pattern p) {
-  if (!p.longCount) return p;
+  if (!p.longCount)
+    return p;
   LongCountPattern& lc = p.longCount.value();
   Pattern rest = p;
   rest.longCount = LongCountPattern{lc.negative, lc.places, {}};
   const i64 restPeriod = buildPlan(rest).period;
   i64 below = restPeriod;
   for (int k = lc.places - 1; k >= 0; --k) {
-    if (!lc.digits[k]) continue;
+    if (!lc.digits[k])
+      continue;
     const i64 value = kPlaceValue[globalPlace(lc.places, k)];
     // Strictly longer: a block before 0.0.0.0.0 may lose the day 0 itself.
     if (value > below) {
-      for (int up = 0; up <= k; ++up) lc.digits[up].reset();
+      for (int up = 0; up <= k; ++up)
+        lc.digits[up].reset();
       break;
     }
-    if (k > 0) below = std::lcm(restPeriod, kPlaceValue[globalPlace(lc.places, k - 1)]);
+    if (k > 0)
+      below = std::lcm(restPeriod, kPlaceValue[globalPlace(lc.places, k - 1)]);
   }
   return p;
+}
+
+// The residues modulo 360 of the days a Long Count pattern can name: the
+// tun and every place above it are multiples of 360 days, so only the uinal
+// and the kin count (a leading uinal runs through all 18 values).
+std::vector<i64> longCountResiduesMod360(const LongCountPattern& lc) {
+  constexpr i64 kTun = 360;
+  const auto& kin = lc.digits[lc.places - 1];
+  const auto& uinal = lc.digits[lc.places - 2];
+  std::vector<i64> out;
+  for (i64 u = 0; u < 18; ++u) {
+    if (uinal && floorMod(*uinal, 18) != u)
+      continue;
+    for (i64 k = 0; k < 20; ++k) {
+      if (kin && *kin != k)
+        continue;
+      out.push_back(floorMod((lc.negative ? -1 : 1) * (20 * u + k), kTun));
+    }
+  }
+  return out;
 }
 
 // Preconditions: the pattern passed validation.
 bool hasMatch(const Pattern& pattern) {
   const Pattern p = withoutCoarsePlaces(withNameInKin(pattern));
-  const Plan plan = buildPlan(p);
-  DayRange window = plan.range;
-  const bool bounded = p.longCount && p.longCount->digits[0];
-  if (!bounded) {
-    // Outside a fixed leading place, one whole period shows every match pattern.
-    const bool before = p.longCount && p.longCount->negative;
-    window = before ? DayRange{-plan.period, -1} : DayRange{0, plan.period - 1};
+  if (p.longCount && p.longCount->digits[0]) {
+    // A leading place that is still fixed bounds a range shorter than the
+    // period of the rest: look through it.
+    const Plan plan = buildPlan(p);
+    return firstRun(plan, plan.range.first, plan.range.last).has_value();
   }
-  return firstRun(plan, window.first, window.last).has_value();
+  // Unbounded: the other clues form a lattice modulo a divisor of 170,820
+  // (13, 20, 365, 9, 18,980), the Long Count's places a set modulo a number
+  // of the form 2^a 3^b 5^c; they share at most a factor dividing 180, which
+  // in turn divides 360. By the Chinese remainder theorem a common day
+  // exists exactly when the two sets agree modulo that common factor.
+  Pattern rest = p;
+  rest.longCount.reset();
+  const ResidueSet lattice = buildPlan(rest).lattice;
+  if (lattice.residues.empty())
+    return false;
+  if (!p.longCount)
+    return true;
+  const i64 g = std::gcd(lattice.modulus, i64{360});
+  std::vector<bool> seen(static_cast<std::size_t>(g), false);
+  for (const i64 r : lattice.residues)
+    seen[static_cast<std::size_t>(r % g)] = true;
+  const auto lcResidues = longCountResiduesMod360(*p.longCount);
+  return std::any_of(lcResidues.begin(), lcResidues.end(),
+                     [&](i64 t) { return seen[static_cast<std::size_t>(t % g)]; });
 }
 
 enum class Clue { LongCount, Tzolkin, Haab, Lord, Bearer };
 
 bool has(const Pattern& p, Clue c) {
   switch (c) {
-  case Clue::LongCount: return p.longCount.has_value();
-  case Clue::Tzolkin: return p.tzolkinNumber || p.tzolkinName;
-  case Clue::Haab: return p.haabMonth || p.haabDay;
-  case Clue::Lord: return p.lord.has_value();
-  case Clue::Bearer: return p.bearerNumber || p.bearerName;
+  case Clue::LongCount:
+    return p.longCount.has_value();
+  case Clue::Tzolkin:
+    return p.tzolkinNumber || p.tzolkinName;
+  case Clue::Haab:
+    return p.haabMonth || p.haabDay;
+  case Clue::Lord:
+    return p.lord.has_value();
+  case Clue::Bearer:
+    return p.bearerNumber || p.bearerName;
   }
   return false;
 }
 
 void drop(Pattern& p, Clue c) {
   switch (c) {
-  case Clue::LongCount: p.longCount.reset(); break;
-  case Clue::Tzolkin: p.tzolkinNumber.reset(); p.tzolkinName.reset(); break;
-  case Clue::Haab: p.haabMonth.reset(); p.haabDay.reset(); break;
-  case Clue::Lord: p.lord.reset(); break;
-  case Clue::Bearer: p.bearerNumber.reset(); p.bearerName.reset(); break;
+  case Clue::LongCount:
+    p.longCount.reset();
+    break;
+  case Clue::Tzolkin:
+    p.tzolkinNumber.reset();
+    p.tzolkinName.reset();
+    break;
+  case Clue::Haab:
+    p.haabMonth.reset();
+    p.haabDay.reset();
+    break;
+  case Clue::Lord:
+    p.lord.reset();
+    break;
+  case Clue::Bearer:
+    p.bearerNumber.reset();
+    p.bearerName.reset();
+    break;
   }
 }
 
 std::string text(const Pattern& p, Clue c) {
   switch (c) {
-  case Clue::LongCount: return longCountText(*p.longCount);
-  case Clue::Tzolkin: return tzolkinText(p);
-  case Clue::Haab: return haabText(p);
-  case Clue::Lord: return lordText(*p.lord);
-  case Clue::Bearer: return bearerText(p);
+  case Clue::LongCount:
+    return longCountText(*p.longCount);
+  case Clue::Tzolkin:
+    return tzolkinText(p);
+  case Clue::Haab:
+    return haabText(p);
+  case Clue::Lord:
+    return lordText(*p.lord);
+  case Clue::Bearer:
+    return bearerText(p);
   }
   return {};
 }
@@ -668,20 +793,23 @@ std::string text(const Pattern& p, Clue c) {
 // Names a smallest set of clues that still has no common day: each clue is
 // left out in turn and stays out when the rest still never meet.
 std::string conflictMessage(const Pattern& p) {
-  constexpr std::array kClues{Clue::LongCount, Clue::Tzolkin, Clue::Haab, Clue::Lord,
-                              Clue::Bearer};
+  constexpr std::array kClues{Clue::LongCount, Clue::Tzolkin, Clue::Haab, Clue::Lord, Clue::Bearer};
   Pattern core = p;
   for (const Clue c : kClues) {
-    if (!has(core, c)) continue;
+    if (!has(core, c))
+      continue;
     Pattern without = core;
     drop(without, c);
-    if (!hasMatch(without)) core = without;
+    if (!hasMatch(without))
+      core = without;
   }
   std::vector<std::string> names;
   for (const Clue c : kClues)
-    if (has(core, c)) names.push_back(quoted(text(core, c)));
+    if (has(core, c))
+      names.push_back(quoted(text(core, c)));
   const Plan plan = buildPlan(core);
-  if (names.size() == 1) return names.front() + " matches no day";
+  if (names.size() == 1)
+    return names.front() + " matches no day";
   return listed(names) + " never fall on the same day: no day of their common cycle of " +
          grouped(plan.period) + " days has them all" +
          (core.longCount && core.longCount->digits[0] ? " within " + names.front() : "");
@@ -692,26 +820,27 @@ std::string conflictMessage(const Pattern& p) {
 bool Matcher::matches(std::int64_t day) const noexcept { return planMatches(forward_, day); }
 
 CompileResult compile(const Pattern& pattern) {
-  if (auto error = rangeError(pattern)) return {std::nullopt, std::move(*error)};
-  if (auto error = knownConflict(pattern)) return {std::nullopt, std::move(*error)};
-  if (!hasMatch(pattern)) return {std::nullopt, conflictMessage(pattern)};
+  if (auto error = rangeError(pattern))
+    return {std::nullopt, std::move(*error)};
+  if (auto error = knownConflict(pattern))
+    return {std::nullopt, std::move(*error)};
+  if (!hasMatch(pattern))
+    return {std::nullopt, conflictMessage(pattern)};
   Plan forward = buildPlan(pattern);
   Plan backward = reflect(forward);
   return {MatcherAccess::make(pattern, std::move(forward), std::move(backward)), {}};
 }
 
 std::optional<std::int64_t> next(const Matcher& matcher, std::int64_t from) noexcept {
-  const auto run = firstRun(MatcherAccess::forward(matcher), std::max(from, -kSearchLimit),
-                            kSearchLimit);
-  if (!run) return std::nullopt;
-  return run->first;
+  return firstMatch(MatcherAccess::forward(matcher), std::max(from, -kSearchLimit));
 }
 
 std::optional<std::int64_t> prev(const Matcher& matcher, std::int64_t from) noexcept {
   const i64 mirrored = -std::clamp(from, -kSearchLimit - 1, kSearchLimit);
-  const auto run = firstRun(MatcherAccess::backward(matcher), mirrored, kSearchLimit);
-  if (!run) return std::nullopt;
-  return -run->first;
+  const auto day = firstMatch(MatcherAccess::backward(matcher), mirrored);
+  if (!day)
+    return std::nullopt;
+  return -*day;
 }
 
 void forEachMatch(const Matcher& matcher, DayRange range,
@@ -721,9 +850,11 @@ void forEachMatch(const Matcher& matcher, DayRange range,
   const i64 to = std::min(range.last, kSearchLimit);
   while (from <= to) {
     const auto run = firstRun(plan, from, to);
-    if (!run) return;
+    if (!run)
+      return;
     for (i64 d = run->first; d <= run->second; d = latticeCeil(plan.lattice, d + 1))
-      if (!visit(d)) return;
+      if (!visit(d))
+        return;
     from = run->second + 1;
   }
 }
@@ -734,7 +865,8 @@ std::int64_t count(const Matcher& matcher, DayRange range) noexcept {
 }
 
 std::optional<DayRange> naturalRange(const Pattern& pattern) noexcept {
-  if (!pattern.longCount) return std::nullopt;
+  if (!pattern.longCount)
+    return std::nullopt;
   const LongCountPattern& lc = *pattern.longCount;
   if (lc.places < 2 || lc.places > kMaxLongCountPlaces || !lc.digits[0] || *lc.digits[0] < 0)
     return std::nullopt;
@@ -742,7 +874,8 @@ std::optional<DayRange> naturalRange(const Pattern& pattern) noexcept {
 }
 
 DayRange searchRange(const Pattern& pattern) noexcept {
-  if (const auto natural = naturalRange(pattern)) return *natural;
+  if (const auto natural = naturalRange(pattern))
+    return *natural;
   if (pattern.longCount && pattern.longCount->negative)
     return {-kDefaultRange.last, -1};
   return kDefaultRange;
