@@ -581,6 +581,29 @@ TEST(SearchRanges, CountsReachTheEndsOfTheSearchableDays) {
   EXPECT_EQ(prev(before, 0), -1);
 }
 
+// Counting skips whole periods at every level of the Long Count; listing
+// walks every run. Over long ranges both must agree.
+TEST(SearchCount, WholePeriodsAgreeWithListingOverLongRanges) {
+  std::vector<Pattern> cases;
+  cases.push_back(with(longCount({any, 2, any, 9, any}), [](Pattern& p) { p.haabMonth = 14; }));
+  cases.push_back(
+      with(longCount({any, any, any, any, any, 3, any, 5, any}), [](Pattern& p) { p.lord = 4; }));
+  cases.push_back(with(longCount({any, any, any, any, any, 3, any, 5, any}, true),
+                       [](Pattern& p) { p.bearerName = 7; }));
+  cases.push_back(with(longCount({any, 7, any, 1, any, 6}), [](Pattern& p) {
+    p.haabDay = 4;
+    p.numbering = HaabNumbering::Window1;
+  }));
+  for (const Pattern& p : cases) {
+    const Matcher m = accepted(p);
+    for (const DayRange range : {DayRange{-100'000'000, 100'000'000}, DayRange{-37, 54'321'987}}) {
+      i64 listed = 0;
+      forEachMatch(m, range, [&listed](i64) { return ++listed, true; });
+      EXPECT_EQ(count(m, range), listed) << describe(p);
+    }
+  }
+}
+
 TEST(SearchList, StopsWhenTheVisitorSaysSo) {
   Pattern p;
   p.lord = 9;

@@ -241,6 +241,18 @@ ResidueSet fold(const ResidueSet& lattice, const IntervalClue& clue) {
 
 // ---- Plans ----
 
+// Orders the interval clues coarsest first, so a walk makes its longest
+// jumps first, and gives each level the period of the clues from it on.
+void setPeriods(Plan& plan) {
+  std::sort(plan.intervalClues.begin(), plan.intervalClues.end(),
+            [](const IntervalClue& a, const IntervalClue& b) { return a.modulus > b.modulus; });
+  plan.levelPeriods.assign(plan.intervalClues.size() + 1, plan.lattice.modulus);
+  for (std::size_t level = plan.intervalClues.size(); level-- > 0;)
+    plan.levelPeriods[level] =
+        std::lcm(plan.levelPeriods[level + 1], plan.intervalClues[level].modulus);
+  plan.period = plan.levelPeriods.front();
+}
+
 // The first match in [from, to] and the end of the run of interval clues
 // that holds from it (lattice days inside the run all match).
 std::optional<std::pair<i64, i64>> firstRun(const Plan& plan, i64 from, i64 to) noexcept {
@@ -269,34 +281,53 @@ std::optional<std::pair<i64, i64>> firstRun(const Plan& plan, i64 from, i64 to) 
   return std::nullopt;
 }
 
-i64 walkCount(const Plan& plan, i64 from, i64 to) noexcept {
+i64 countFrom(const Plan& plan, std::size_t level, i64 from, i64 to) noexcept;
+
+// Matches in [from, to] when the interval clues above `level` hold all
+// through it: each stretch where the clue at `level` holds is counted by
+// the clues below it.
+i64 countStretches(const Plan& plan, std::size_t level, i64 from, i64 to) noexcept {
+  if (level == plan.intervalClues.size())
+    return latticeCount(plan.lattice, from, to);
+  const IntervalClue& clue = plan.intervalClues[level];
   i64 total = 0;
-  while (from <= to) {
-    const auto run = firstRun(plan, from, to);
-    if (!run)
+  for (i64 x = from; x <= to;) {
+    const auto [holds, v] = probe(clue, x);
+    if (!holds) {
+      x = v;
+      continue;
+    }
+    const i64 end = std::min(v, to);
+    total += countFrom(plan, level + 1, x, end);
+    if (end == to)
       break;
-    total += latticeCount(plan.lattice, run->first, run->second);
-    if (run->second >= to)
-      break;
-    from = run->second + 1;
+    x = end + 1;
   }
   return total;
+}
+
+// The matches of the clues from `level` on repeat every levelPeriods[level]
+// days: a long span is counted as whole periods plus the rest. Applied at
+// every level, a fixed katun inside a million years costs a few periods of
+// the uinal below it, not every uinal.
+i64 countFrom(const Plan& plan, std::size_t level, i64 from, i64 to) noexcept {
+  const i64 period = plan.levelPeriods[level];
+  const i128 length = static_cast<i128>(to) - from + 1;
+  if (length >= 2 * static_cast<i128>(period)) {
+    const i64 periods = static_cast<i64>(length / period);
+    const i64 restStart = from + periods * period;
+    return periods * countStretches(plan, level, from, from + period - 1) +
+           countStretches(plan, level, restStart, to);
+  }
+  return countStretches(plan, level, from, to);
 }
 
 i64 planCount(const Plan& plan, i64 from, i64 to) noexcept {
   from = std::max(from, plan.range.first);
   to = std::min(to, plan.range.last);
-  if (from > to)
+  if (from > to || plan.lattice.residues.empty())
     return 0;
-  // Inside the plan's range the matches repeat every period: count one
-  // period, multiply, and walk only the remainder.
-  const i128 length = static_cast<i128>(to) - from + 1;
-  if (length >= 2 * static_cast<i128>(plan.period)) {
-    const i64 periods = static_cast<i64>(length / plan.period);
-    const i64 restStart = from + periods * plan.period;
-    return periods * walkCount(plan, from, from + plan.period - 1) + walkCount(plan, restStart, to);
-  }
-  return walkCount(plan, from, to);
+  return countFrom(plan, 0, from, to);
 }
 
 bool planMatches(const Plan& plan, i64 d) noexcept {
@@ -338,6 +369,7 @@ Plan reflect(const Plan& plan) {
     out.intervalClues.push_back(std::move(m));
   }
   out.period = plan.period;
+  out.levelPeriods = plan.levelPeriods;
   return out;
 }
 
@@ -474,9 +506,7 @@ Plan buildPlan(const Pattern& raw) {
     }
   }
 
-  plan.period = plan.lattice.modulus;
-  for (const IntervalClue& c : plan.intervalClues)
-    plan.period = std::lcm(plan.period, c.modulus);
+  setPeriods(plan);
   return plan;
 }
 

@@ -78,11 +78,14 @@ struct IntervalClue {
 };
 
 // A compiled pattern: the days of `range` on the lattice that satisfy every
-// interval clue. All moduli divide `period`.
+// interval clue. The clues are ordered by falling modulus; levelPeriods[i]
+// is the period of the lattice and the clues from i on, so all moduli
+// divide `period` == levelPeriods[0].
 struct Plan {
   DayRange range{-kSearchLimit, kSearchLimit};
   ResidueSet lattice;
   std::vector<IntervalClue> intervalClues;
+  std::vector<std::int64_t> levelPeriods{1};
   std::int64_t period = 1;
 };
 
