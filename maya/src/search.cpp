@@ -113,8 +113,9 @@ constexpr bool bearsYears(int name) noexcept {
 
 // Haab position (0 = 0 Pop .. 364 = 4 Uayeb) of a month and day.
 constexpr i64 haabPosition(int month, int day, HaabNumbering numbering) noexcept {
-  // The window's day n of a month is the seating count's day n - 1 of it,
-  // so its position is one further on; its 5 Uayeb is the next year's 0 Pop.
+  // The window calls a month's seating (day 0) day 20 of the month before
+  // and otherwise agrees: its day n of month m is position 20 (m - 1) + n,
+  // and its 5 Uayeb is the next year's 0 Pop.
   const i64 p = (month - 1) * kHaabMonthDays + day;
   return numbering == HaabNumbering::Seating0 ? p : floorMod(p, kHaabYear);
 }
@@ -402,7 +403,8 @@ std::optional<int> nameFromKin(const LongCountPattern& lc) {
 Pattern withNameInKin(Pattern p) {
   if (p.longCount && p.tzolkinName && !p.longCount->digits[p.longCount->places - 1]) {
     const i64 n = *p.tzolkinName;
-    p.longCount->digits[p.longCount->places - 1] = p.longCount->negative ? floorMod(-n, 20) : n;
+    p.longCount->digits[p.longCount->places - 1] =
+        p.longCount->negative ? floorMod(-n, kTzolkinNames) : n;
   }
   return p;
 }
