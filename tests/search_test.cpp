@@ -429,7 +429,8 @@ TEST(SearchCompile, RefusesEveryKindOfImpossibleOrMalformedPattern) {
               p.haabMonth = 14;
               p.haabDay = 3;
             }),
-       "'0.0.0.*.*', '4 Ahau' and '3 Kankin' never fall on the same day"},
+       "'0.0.0.*.*', '4 Ahau' and '3 Kankin' never fall on the same day: none of the days "
+       "'0.0.0.*.*' names has them all"},
       {"a lord beside a name and a day that never meet",
        with({},
             [](Pattern& p) {

@@ -842,9 +842,11 @@ std::string conflictMessage(const Pattern& p) {
   const Plan plan = buildPlan(core);
   if (names.size() == 1)
     return names.front() + " matches no day";
-  return listed(names) + " never fall on the same day: no day of their common cycle of " +
-         grouped(plan.period) + " days has them all" +
-         (core.longCount && core.longCount->digits[0] ? " within " + names.front() : "");
+  const std::string clues = listed(names) + " never fall on the same day: ";
+  // A fixed leading place bounds the days, so there is no cycle to speak of.
+  if (core.longCount && core.longCount->digits[0])
+    return clues + "none of the days " + names.front() + " names has them all";
+  return clues + "no day of their common cycle of " + grouped(plan.period) + " days has them all";
 }
 
 } // namespace
