@@ -1,4 +1,5 @@
 #include <glyphbox/cli/classic.h>
+#include <glyphbox/cli/scholarly.h>
 
 #include <glyphbox/engine/long_count.h>
 #include <glyphbox/engine/month_table.h>
@@ -366,6 +367,9 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
   const DateInput& date = parsed.date;
   char message[kMaxMessage];
   if (parsed.error != InputError::None) {
+    if (parsed.error == InputError::NotADate && otherForms_ != nullptr && isOtherInputForm(text)) {
+      return otherForms_(otherContext_, text, origin);
+    }
     char* end = message;
     switch (parsed.error) {
     case InputError::DayOutOfRange: {

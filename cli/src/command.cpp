@@ -1,10 +1,12 @@
 #include <glyphbox/cli/converter.h>
+#include <glyphbox/cli/scholarly.h>
 
 #include <glyphbox/version.h>
 
 #include <CLI/CLI.hpp>
 
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,34 +14,50 @@ namespace glyphbox::cli {
 namespace {
 
 constexpr const char* kDescription =
-    "Converts Gregorian dates into the Maya Long Count, Tzolkin and Haab.";
+    "Converts dates between Western calendars and the Maya Long Count, Tzolkin,\n"
+    "Haab and Lord of the Night.";
 
 constexpr const char* kFooter =
-    "DATE is YEAR-MONTH-DAY, optionally followed by a blank and CE or BCE\n"
-    "(default CE), for example 2000-01-01 or '3114-08-13 BCE'. YEAR is 0 to\n"
-    "2147483647. With no DATE, one date per line is read from standard input\n"
-    "and each line is answered as soon as it arrives.\n"
+    "INPUT is a date YEAR-MONTH-DAY, optionally followed by a blank and CE or\n"
+    "BCE (default CE), for example 2000-01-01 or '3114-08-13 BCE'; a Long Count\n"
+    "of five or more places, for example 9.12.11.5.18 (-0.0.0.1.5 before\n"
+    "0.0.0.0.0, after --); JDN followed by a Julian Day Number; or today. With\n"
+    "no INPUT, one input per line is read from standard input and each line is\n"
+    "answered as soon as it arrives.\n"
     "\n"
-    "Exit status: 0 when every date was converted, 1 when a date was refused,\n"
+    "The default correlation, glyphbox, is the desktop window's own arithmetic:\n"
+    "Gregorian dates of years 0 to 2147483647, the window's names and its Haab\n"
+    "days 1 to 20; a Long Count lists every date of years 9999 BCE to 9999 CE\n"
+    "that the window shows with it. Any other correlation reads a Long Count at\n"
+    "face value: JDN = day count + correlation. Presets:\n"
+    "  gmt 584283, gmt+1 584284, lounsbury 584285, martin-skidmore 584286,\n"
+    "  spinden 489384, bowditch 394483, makemson 489138, bohm 622261,\n"
+    "  fuls 660208.\n"
+    "\n"
+    "Exit status: 0 when every input was converted, 1 when an input was refused,\n"
     "2 for a usage error, 3 when the input could not be read or the output\n"
     "could not be written.\n";
 
-struct Options {
-  std::string format = "plain";
-  bool tsv = false;
-  std::vector<std::string> inputs;
-};
-
 // Options that take a value: the word after them is not an input.
-bool takesValue(std::string_view arg) { return arg == "--format"; }
+bool takesValue(std::string_view arg) {
+  static const char* const kWithValue[] = {
+      "--format", "--correlation", "--calendar", "--spelling", "--haab-days", "--from",
+      "--to",     "--after",       "--before",   "--count",    "--limit"};
+  for (const char* option : kWithValue) {
+    if (arg == option) {
+      return true;
+    }
+  }
+  return false;
+}
 
 // The position in argv of every input, in order, the way the option parser
 // tells inputs from options: after "--" everything is an input; "-" and
 // words starting with '-' and a digit are inputs (refused dates, not options).
-std::vector<int> inputPositions(int argc, const char* const* argv) {
+std::vector<int> inputPositions(int argc, const char* const* argv, int first) {
   std::vector<int> positions;
   bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
+  for (int i = first; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (optionsEnded) {
       positions.push_back(i);
@@ -59,6 +77,135 @@ std::vector<int> inputPositions(int argc, const char* const* argv) {
 int writeAndFinish(Output& out, std::string_view text) {
   out.put(text);
   return finishRun(out, 0, false);
+}
+
+int usageError(Output& out, const std::string& message) {
+  out.error("glyphbox-cli: " + message + "\nTry 'glyphbox-cli --help'.\n");
+  out.flush();
+  return kExitUsage;
+}
+
+std::string presetList() {
+  std::string list = "glyphbox";
+  for (const auto& c : maya::kCorrelations) {
+    list += ", " + std::string(c.name) + " (" + std::to_string(c.jdn) + ")";
+  }
+  return list;
+}
+
+struct Options {
+  std::string correlation = "glyphbox";
+  std::string calendar = "gregorian";
+  std::string spelling = "colonial";
+  std::string haabDays;
+  std::string format = "plain";
+  bool tsv = false;
+  bool compare = false;
+  std::vector<std::string> inputs;
+};
+
+// The options as settings; a usage error's message when they do not fit.
+std::string settingsOf(const Options& o, ConversionSettings& s) {
+  if (o.correlation == "glyphbox") {
+    s.reckoning = Reckoning::ofWindow();
+  } else {
+    const auto c = maya::parseCorrelation(o.correlation);
+    if (!c) {
+      return "unknown correlation \"" + printable(o.correlation) + "\"; use " + presetList() +
+             ", or a whole number (the JDN of 0.0.0.0.0)";
+    }
+    s.reckoning = Reckoning::of(c.value);
+  }
+  static const std::map<std::string, maya::Calendar> kCalendars = {
+      {"gregorian", maya::Calendar::Gregorian},
+      {"julian", maya::Calendar::Julian},
+      {"historical", maya::Calendar::Historical}};
+  s.calendar = kCalendars.at(o.calendar);
+  if (s.reckoning.window && !o.compare && s.calendar != maya::Calendar::Gregorian) {
+    return "--calendar " + o.calendar +
+           " needs a correlation (for example --correlation gmt): the window's own "
+           "arithmetic, glyphbox, reads Gregorian dates only";
+  }
+  s.spelling = o.spelling == "modern" ? maya::Spelling::Modern : maya::Spelling::Colonial;
+  if (!o.haabDays.empty()) {
+    s.haabDays =
+        o.haabDays == "0-19" ? maya::HaabNumbering::Seating0 : maya::HaabNumbering::Window1;
+  }
+  static const std::map<std::string, OutputFormat> kFormats = {{"plain", OutputFormat::Plain},
+                                                               {"tsv", OutputFormat::Tsv},
+                                                               {"csv", OutputFormat::Csv},
+                                                               {"json", OutputFormat::Json}};
+  s.format = o.tsv ? OutputFormat::Tsv : kFormats.at(o.format);
+  s.compare = o.compare;
+  return {};
+}
+
+void addConversionOptions(CLI::App& app, Options& o) {
+  app.add_option("--correlation", o.correlation,
+                 "glyphbox (the window's own arithmetic), a preset name, or a whole\n"
+                 "number: the JDN of 0.0.0.0.0")
+      ->capture_default_str();
+  app.add_option("--calendar", o.calendar, "Calendar of the dates read and written")
+      ->check(CLI::IsMember({"gregorian", "julian", "historical"}))
+      ->capture_default_str();
+  app.add_option("--spelling", o.spelling, "Spelling of the day and month names")
+      ->check(CLI::IsMember({"colonial", "modern"}))
+      ->capture_default_str();
+  app.add_option("--haab-days", o.haabDays,
+                 "Haab day numbers: 0-19 (scholarly) or 1-20 (the window's);\n"
+                 "default 1-20 with glyphbox, 0-19 otherwise")
+      ->check(CLI::IsMember({"0-19", "1-20"}));
+  app.add_option("--format", o.format,
+                 "Output: plain, tsv or csv (with a header), or json (JSON Lines)")
+      ->check(CLI::IsMember({"plain", "tsv", "csv", "json"}))
+      ->capture_default_str();
+  app.add_flag("--tsv", o.tsv, "Same as --format tsv");
+  app.add_flag("--compare", o.compare,
+               "One row per preset correlation and one for glyphbox for each input");
+}
+
+// A converter for the default command: the window's fast path for dates
+// when the settings are the window's own, the general one otherwise.
+struct DefaultConverter {
+  DefaultConverter(Output& out, const ConversionSettings& s) : general(out, s) {
+    if (s.reckoning.window && !s.compare && s.spelling == maya::Spelling::Colonial &&
+        s.haabDays.value_or(maya::HaabNumbering::Window1) == maya::HaabNumbering::Window1 &&
+        (s.format == OutputFormat::Plain || s.format == OutputFormat::Tsv)) {
+      classic.emplace(out,
+                      s.format == OutputFormat::Tsv ? ClassicFormat::Tsv : ClassicFormat::Plain);
+      classic->handOtherFormsTo(
+          [](void* self, std::string_view text, Origin origin) {
+            return static_cast<ScholarlyConverter*>(self)->convert(text, origin);
+          },
+          &general);
+    }
+  }
+  void writeHeader() { classic ? classic->writeHeader() : general.writeHeader(); }
+  bool convert(std::string_view text, Origin origin) {
+    return classic ? classic->convert(text, origin) : general.convert(text, origin);
+  }
+  void refuseTooLong(std::string_view start, Origin origin) {
+    classic ? classic->refuseTooLong(start, origin) : general.refuseTooLong(start, origin);
+  }
+
+  ScholarlyConverter general;
+  std::optional<ClassicConverter> classic;
+};
+
+// "JDN" and its number may come as two arguments.
+std::vector<std::pair<std::string, int>> joinedInputs(const std::vector<std::string>& inputs,
+                                                      const std::vector<int>& positions) {
+  std::vector<std::pair<std::string, int>> joined;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const int position = i < positions.size() ? positions[i] : static_cast<int>(i + 1);
+    if ((inputs[i] == "JDN" || inputs[i] == "jdn") && i + 1 < inputs.size()) {
+      joined.emplace_back(inputs[i] + " " + inputs[i + 1], position);
+      ++i;
+    } else {
+      joined.emplace_back(inputs[i], position);
+    }
+  }
+  return joined;
 }
 
 } // namespace
@@ -82,13 +229,8 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   CLI::App app(kDescription, "glyphbox-cli");
   app.set_version_flag("--version", std::string(kApplicationName) + " " + kVersionText,
                        "Show the version and exit");
-  app.add_option("--format", options.format, "Output format")
-      ->check(CLI::IsMember({"plain", "tsv"}))
-      ->capture_default_str();
-  app.add_flag("--tsv", options.tsv,
-               "Same as --format tsv: tab-separated with a header:\n"
-               "date, day_count, long_count, tzolkin, haab");
-  app.add_option("DATE", options.inputs, "Dates to convert (default: standard input)");
+  addConversionOptions(app, options);
+  app.add_option("INPUT", options.inputs, "Dates, Long Counts or JDNs (default: standard input)");
   app.footer(kFooter);
 
   try {
@@ -107,28 +249,27 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     for (const std::string& word : app.remaining()) {
       unknown += (unknown.empty() ? "\"" : " \"") + printable(word) + "\"";
     }
-    out.error("glyphbox-cli: unknown option " + unknown + "\nTry 'glyphbox-cli --help'.\n");
-    out.flush();
-    return kExitUsage;
+    return usageError(out, "unknown option " + unknown);
   } catch (const CLI::ParseError& e) {
-    out.error(std::string("glyphbox-cli: ") + e.what() + "\nTry 'glyphbox-cli --help'.\n");
-    out.flush();
-    return kExitUsage;
+    return usageError(out, e.what());
   }
 
-  const ClassicFormat format =
-      options.tsv || options.format == "tsv" ? ClassicFormat::Tsv : ClassicFormat::Plain;
-  ClassicConverter converter(out, format);
+  ConversionSettings settings;
+  if (const std::string problem = settingsOf(options, settings); !problem.empty()) {
+    return usageError(out, problem);
+  }
+  DefaultConverter converter(out, settings);
   converter.writeHeader();
   if (options.inputs.empty()) {
     LineReader reader(inFd);
     return convertLines(reader, converter, out);
   }
-  const std::vector<int> positions = inputPositions(argc, argv);
   bool refused = false;
-  for (std::size_t i = 0; i < options.inputs.size() && !out.failed(); ++i) {
-    const long long position = i < positions.size() ? positions[i] : static_cast<long long>(i + 1);
-    refused |= !converter.convert(options.inputs[i], Origin{Origin::Kind::Argument, position});
+  for (const auto& [text, position] : joinedInputs(options.inputs, inputPositions(argc, argv, 1))) {
+    if (out.failed()) {
+      break;
+    }
+    refused |= !converter.convert(text, Origin{Origin::Kind::Argument, position});
   }
   return finishRun(out, 0, refused);
 }

@@ -40,10 +40,19 @@ public:
   // A line longer than any date: refused with its start shown.
   void refuseTooLong(std::string_view start, Origin origin);
 
+  // Where inputs that are not dates (a Long Count, "JDN n", "today") go.
+  using OtherForms = bool (*)(void* context, std::string_view text, Origin origin);
+  void handOtherFormsTo(OtherForms handler, void* context) noexcept {
+    otherForms_ = handler;
+    otherContext_ = context;
+  }
+
 private:
   Output& out_;
   ClassicFormat format_;
   const void* tables_; // the formatting tables, built before the first line
+  OtherForms otherForms_ = nullptr;
+  void* otherContext_ = nullptr;
 };
 
 // The window's day count of a date in exact integers: with y the shifted,
