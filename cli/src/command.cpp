@@ -1,4 +1,5 @@
 #include <glyphbox/cli/converter.h>
+#include <glyphbox/cli/inscriptions.h>
 #include <glyphbox/cli/scholarly.h>
 
 #include <glyphbox/version.h>
@@ -233,6 +234,48 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   app.add_option("INPUT", options.inputs, "Dates, Long Counts or JDNs (default: standard input)");
   app.footer(kFooter);
 
+  FindOptions find;
+  CLI::App* findCommand = app.add_subcommand(
+      "find", "List the days that match a pattern: a Long Count with '*' places, a\n"
+              "Tzolkin date, a Haab date, a Lord of the Night (G1 to G9), a year\n"
+              "bearer (bearer 8 Ik); see 'glyphbox-cli find --help'");
+  findCommand->fallthrough();
+  findCommand
+      ->add_option("PATTERN", find.patternWords, "The clues, for example '9.*.*.*.* 8 Ahau 13 Pop'")
+      ->required();
+  findCommand->add_option("--from", find.from,
+                          "First day of the range (a date, Long Count or JDN)");
+  findCommand->add_option("--to", find.to, "Last day of the range");
+  findCommand->add_option("--after", find.after, "List the next --count matches after this day");
+  findCommand->add_option("--before", find.before, "List the --count matches before this day");
+  findCommand->add_option("--count", find.count, "How many matches --after or --before gives")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  findCommand->add_option("--limit", find.limit, "Most rows listed")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  findCommand->add_flag("--count-only", find.countOnly, "Print only how many days match");
+  findCommand->footer("Without a range, a pattern whose Long Count fixes its leading place is\n"
+                      "searched within it (9.*.*.*.* within baktun 9); otherwise the range is\n"
+                      "0.0.0.0.0 to 19.19.19.17.19 (-19.19.19.17.19 to -0.0.0.0.1 for a pattern\n"
+                      "before 0.0.0.0.0). find, add and diff read Long Counts at face value,\n"
+                      "under --correlation gmt unless another correlation is given, with Haab\n"
+                      "days 0-19 unless --haab-days 1-20. A number and '*' is the Tzolkin's\n"
+                      "(8 *) when it can be one, the Haab's (0 *) otherwise; in '8 * 13 *' the\n"
+                      "first pair is the Tzolkin's.\n");
+  std::vector<std::string> addArgs;
+  CLI::App* addCommand = app.add_subcommand(
+      "add", "Add distances to a date: add 9.12.11.5.18 +2.5.3 -1.0.0 (a distance\n"
+             "is written largest place first, or in days: -823d)");
+  addCommand->fallthrough();
+  addCommand->add_option("DATE_AND_DISTANCES", addArgs, "A date, then one or more distances")
+      ->required();
+  std::vector<std::string> diffArgs;
+  CLI::App* diffCommand =
+      app.add_subcommand("diff", "The distance from one date to another, in both forms");
+  diffCommand->fallthrough();
+  diffCommand->add_option("DATES", diffArgs, "Two dates")->required();
+
   try {
     std::vector<std::string> args;
     for (int i = argc - 1; i >= 1; --i) {
@@ -240,6 +283,11 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     }
     app.parse(args);
   } catch (const CLI::CallForHelp&) {
+    for (CLI::App* sub : {findCommand, addCommand, diffCommand}) {
+      if (sub->parsed()) {
+        return writeAndFinish(out, sub->help());
+      }
+    }
     return writeAndFinish(out, app.help());
   } catch (const CLI::CallForVersion&) {
     return writeAndFinish(out, std::string(kApplicationName) + " " + kVersionText + "\n");
@@ -257,6 +305,15 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   ConversionSettings settings;
   if (const std::string problem = settingsOf(options, settings); !problem.empty()) {
     return usageError(out, problem);
+  }
+  if (findCommand->parsed()) {
+    return runFind(out, settings, find);
+  }
+  if (addCommand->parsed()) {
+    return runAdd(out, settings, addArgs);
+  }
+  if (diffCommand->parsed()) {
+    return runDiff(out, settings, diffArgs);
   }
   DefaultConverter converter(out, settings);
   converter.writeHeader();
