@@ -141,17 +141,21 @@ PatternReading readPattern(std::string_view text, maya::HaabNumbering numbering)
       continue;
     }
     std::optional<int> number;
-    if (!numberOrStar(w, number)) {
+    std::string_view name;
+    if (numberOrStar(w, number)) {
+      if (i + 1 >= words.size()) {
+        r.problem = quoted + " needs a day name or a month after it, or '*'";
+        return r;
+      }
+      name = words[++i];
+    } else if (maya::parseTzolkinName(w) || maya::parseHaabMonth(w)) {
+      name = w; // a name alone: any number or day with it
+    } else {
       r.problem = quoted + " is not part of a pattern; use a Long Count such as 9.*.*.*.0, a "
                            "Tzolkin date (8 Ahau), a Haab date (13 Pop), a Lord (G9) or bearer "
                            "8 Ik";
       return r;
     }
-    if (i + 1 >= words.size()) {
-      r.problem = quoted + " needs a day name or a month after it, or '*'";
-      return r;
-    }
-    const std::string_view name = words[++i];
     const auto tzolkin = maya::parseTzolkinName(name);
     const auto haab = maya::parseHaabMonth(name);
     bool isTzolkin = false;
