@@ -261,6 +261,49 @@ TEST(CliScholarly, TsvHasAHeaderAndNineColumns) {
                     "gmt 584283\tgregorian");
 }
 
+// The window's own mode keeps its five columns whatever the names; CSV and
+// JSON always carry all nine.
+TEST(CliScholarly, TheWindowsOwnModeKeepsItsFiveColumns) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+  };
+  const Case cases[] = {
+      {{"--tsv", "--spelling", "modern", "2000-01-01"},
+       "date\tday_count\tlong_count\ttzolkin\thaab\n"
+       "2000-01-01 CE\t1867261\t12.19.6.15.1\t10 Imix\t9 K'ank'in\n"},
+      // Eleven days after 9 Kankin: the window's 20 Kankin is the seating 0 Muan.
+      {{"2000-01-12"}, "12.19.6.15.12  8 Eb  20 Kankin\n"},
+      {{"--tsv", "--haab-days", "0-19", "2000-01-12"},
+       "date\tday_count\tlong_count\ttzolkin\thaab\n"
+       "2000-01-12 CE\t1867272\t12.19.6.15.12\t8 Eb\t0 Muan\n"},
+      {{"--haab-days", "0-19", "--spelling", "modern", "2000-01-12"},
+       "12.19.6.15.12  8 Eb  0 Muwan\n"},
+      {{"--format", "csv", "2000-01-01"},
+       "date,day_count,long_count,tzolkin,haab,lord,jdn,correlation,calendar\r\n"
+       "2000-01-01 CE,1867261,12.19.6.15.1,10 Imix,9 Kankin,G4,2451545,glyphbox,gregorian\r\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = runCli(c.args);
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, c.out);
+  }
+}
+
+// Lines from other systems read the same under a correlation: a byte-order
+// mark, CR LF and lone CR, blanks around the input, blank lines skipped.
+TEST(CliScholarly, ForeignLineEndsUnderACorrelation) {
+  const Outcome o = runCli({"--correlation", "gmt"}, "\xEF\xBB\xBF"
+                                                     "13.0.0.0.0\r2012-12-21\r\n\r\n"
+                                                     "  JDN 2456283 \n\ttoday\r");
+  EXPECT_EQ(o.status, 0) << o.err;
+  const auto all = lines(o.out);
+  ASSERT_EQ(all.size(), 4u) << o.out;
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(all[i], "2012-12-21 CE  13.0.0.0.0  4 Ahau  3 Kankin  G9");
+  }
+}
+
 // RFC 4180: records end with CRLF, a field holding a comma, a quote or a line
 // break is quoted and its quotes doubled. Returns the records, or nothing
 // when the text breaks those rules.
