@@ -80,6 +80,36 @@ void BM_CliTsv(benchmark::State& state) {
 }
 BENCHMARK(BM_CliTsv)->Unit(benchmark::kMillisecond);
 
+// The scholarly conversions: a correlation instead of the window's arithmetic.
+void BM_CliGmtPlain(benchmark::State& state) {
+  static const std::string text = realisticDates(kLines);
+  runConverter(state, text, {"glyphbox-cli", "--correlation", "gmt"}, 0);
+}
+BENCHMARK(BM_CliGmtPlain)->Unit(benchmark::kMillisecond);
+
+void BM_CliGmtTsv(benchmark::State& state) {
+  static const std::string text = realisticDates(kLines);
+  runConverter(state, text, {"glyphbox-cli", "--correlation", "gmt", "--tsv"}, 0);
+}
+BENCHMARK(BM_CliGmtTsv)->Unit(benchmark::kMillisecond);
+
+void BM_CliJulianCsv(benchmark::State& state) {
+  static const std::string text = realisticDates(kLines);
+  runConverter(state, text,
+               {"glyphbox-cli", "--correlation", "gmt", "--calendar", "julian", "--format", "csv"},
+               0);
+}
+BENCHMARK(BM_CliJulianCsv)->Unit(benchmark::kMillisecond);
+
+void BM_CliHistoricalJson(benchmark::State& state) {
+  static const std::string text = realisticDates(kLines);
+  runConverter(state, text,
+               {"glyphbox-cli", "--correlation", "lounsbury", "--calendar", "historical",
+                "--spelling", "modern", "--format", "json"},
+               0);
+}
+BENCHMARK(BM_CliHistoricalJson)->Unit(benchmark::kMillisecond);
+
 void BM_CliMostlyRefused(benchmark::State& state) {
   static const std::string text = mostlyRefused(kLines);
   runConverter(state, text, {"glyphbox-cli"}, 1);

@@ -1,11 +1,14 @@
 #include <glyphbox/cli/scholarly.h>
 
+#include "digits.h"
+
 #include <glyphbox/engine/month_table.h>
 #include <glyphbox/maya/long_count.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace glyphbox::cli {
@@ -146,6 +149,13 @@ std::optional<DateInput> windowDateOfJdn(std::int64_t jdn) {
   if (y.year > kMaxYear) {
     return std::nullopt;
   }
+  // The window's leap-year rule reads the year as typed, so it offers no
+  // 29 February in years such as 1 BCE that are leap years only when
+  // counted astronomically.
+  if (date.value.month == 2 && date.value.day == 29 &&
+      !engine::isGregorianLeapYear(static_cast<std::int32_t>(y.year))) {
+    return std::nullopt;
+  }
   DateInput d;
   d.year = y.year;
   d.era = y.era == maya::Era::CE ? engine::Era::CE : engine::Era::BCE;
@@ -262,7 +272,7 @@ std::int64_t todayJdn() {
 bool isOtherInputForm(std::string_view text) noexcept {
   const std::string_view s = trimBlanks(text);
   return equalsIgnoringCase(s, "today") ||
-         (s.size() > 3 && equalsIgnoringCase(s.substr(0, 3), "JDN")) || looksLikeLongCount(s);
+         (s.size() >= 3 && equalsIgnoringCase(s.substr(0, 3), "JDN")) || looksLikeLongCount(s);
 }
 
 namespace {
@@ -275,21 +285,52 @@ bool looksLikeLongCount(std::string_view s) noexcept {
          s.find_first_not_of("0123456789.") == std::string_view::npos;
 }
 
+// The length of the well-formed UTF-8 sequence at the start of s, or 0.
+std::size_t utf8Length(std::string_view s) noexcept {
+  const auto c = static_cast<unsigned char>(s[0]);
+  const std::size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+  if (n == 0 || s.size() < n) {
+    return 0;
+  }
+  for (std::size_t i = 1; i < n; ++i) {
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+      return 0;
+    }
+  }
+  // No overlong forms, surrogates or code points beyond U+10FFFF.
+  const auto c1 = static_cast<unsigned char>(s[1]);
+  if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
+      (c == 0xF4 && c1 >= 0x90)) {
+    return 0;
+  }
+  return n;
+}
+
 // JSON string contents: quotes, backslashes and control characters escaped;
-// bytes that are not UTF-8 text are shown as \u00XX of their value.
+// UTF-8 text kept as it is, and a byte that is not part of any UTF-8
+// character shown as U+FFFD, so the line is always valid JSON.
 void putJsonString(std::string& out, std::string_view s) {
   out += '"';
-  for (const char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (std::size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
     if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7f) {
+      ++i;
+    } else if (c < 0x20 || c == 0x7f) {
       char esc[8];
       std::snprintf(esc, sizeof esc, "\\u%04X", c);
       out += esc;
-    } else {
+      ++i;
+    } else if (c < 0x80) {
       out += static_cast<char>(c);
+      ++i;
+    } else if (const std::size_t n = utf8Length(s.substr(i)); n > 0) {
+      out.append(s.substr(i, n));
+      i += n;
+    } else {
+      out += "\\uFFFD";
+      ++i;
     }
   }
   out += '"';
@@ -533,7 +574,227 @@ ScholarlyConverter::ScholarlyConverter(Output& out, const ConversionSettings& se
     : out_(out), settings_(settings), writer_(out, settings.format, settings.compare,
                                               settings.reckoning.window && !settings.compare &&
                                                   (settings.format == OutputFormat::Plain ||
-                                                   settings.format == OutputFormat::Tsv)) {}
+                                                   settings.format == OutputFormat::Tsv)) {
+  fastEligible_ = !settings.reckoning.window && !settings.compare;
+  fast_ = fastEligible_;
+  if (!fastEligible_) {
+    return;
+  }
+  const HaabNumbering numbering = settings.haabDays.value_or(HaabNumbering::Seating0);
+  auto piece = [](const std::string& text) {
+    Piece p;
+    std::copy(text.begin(), text.end(), p.text);
+    p.size = static_cast<std::uint8_t>(text.size());
+    return p;
+  };
+  for (int number = 1; number <= 13; ++number) {
+    for (int name = 0; name < 20; ++name) {
+      tzolkin_.push_back(piece(tzolkinText({number, name}, settings.spelling)));
+    }
+  }
+  for (int position = 0; position < maya::kHaabYear; ++position) {
+    haab_.push_back(
+        piece(haabText(maya::haabFromPosition(position, numbering), settings.spelling)));
+  }
+  label_ = correlationLabel(settings.reckoning);
+  jsonTail_ = ",\"correlation\":{\"name\":";
+  if (settings.reckoning.correlation.name.empty()) {
+    jsonTail_ += "null";
+  } else {
+    putJsonString(jsonTail_, settings.reckoning.correlation.name);
+  }
+  jsonTail_ += ",\"jdn\":" + std::to_string(settings.reckoning.correlation.jdn) +
+               "},\"calendar\":\"" + std::string(calendarName(settings.calendar)) + "\"}\n";
+}
+
+namespace {
+
+inline char* put(char* at, std::string_view s) noexcept {
+  if (!s.empty()) {
+    std::memcpy(at, s.data(), s.size());
+  }
+  return at + s.size();
+}
+
+inline char* putDigits(char* at, std::int64_t v) noexcept { return digits::putInt(at, v); }
+
+// "0" to "19", padded to four bytes so a place is copied in one move.
+struct Place {
+  char text[3];
+  char size;
+};
+constexpr Place kPlaces[20] = {{"0", 1},  {"1", 1},  {"2", 1},  {"3", 1},  {"4", 1},
+                               {"5", 1},  {"6", 1},  {"7", 1},  {"8", 1},  {"9", 1},
+                               {"10", 2}, {"11", 2}, {"12", 2}, {"13", 2}, {"14", 2},
+                               {"15", 2}, {"16", 2}, {"17", 2}, {"18", 2}, {"19", 2}};
+
+inline char* putPlace(char* at, std::int64_t place) noexcept {
+  const Place& p = kPlaces[place];
+  *at = '.';
+  std::memcpy(at + 1, &p, sizeof p);
+  return at + 1 + p.size;
+}
+
+// A five-place Long Count of d >= 0 with the place values as constants, so
+// the divisions become multiplications.
+inline char* putLongCount(char* at, std::int64_t d) noexcept {
+  if (d < 0) {
+    return maya::writeLongCount(at, d);
+  }
+  const std::int64_t baktun = d / maya::kBaktun;
+  std::int64_t rest = d - baktun * maya::kBaktun;
+  const std::int64_t katun = rest / maya::kKatun;
+  rest -= katun * maya::kKatun;
+  const std::int64_t tun = rest / maya::kTun;
+  rest -= tun * maya::kTun;
+  const std::int64_t uinal = rest / maya::kUinal;
+  if (baktun < 20) {
+    const Place& p = kPlaces[baktun];
+    std::memcpy(at, &p, sizeof p);
+    at += p.size;
+  } else {
+    at = digits::putInt(at, baktun);
+  }
+  at = putPlace(at, katun);
+  at = putPlace(at, tun);
+  at = putPlace(at, uinal);
+  return putPlace(at, rest - uinal * maya::kUinal);
+}
+
+inline char* putTwoDigits(char* at, int v) noexcept {
+  *at++ = static_cast<char>('0' + v / 10);
+  *at++ = static_cast<char>('0' + v % 10);
+  return at;
+}
+
+} // namespace
+
+// The common form of a date under a correlation: year digits, '-', one or
+// two digits of month, '-', one or two of day, then nothing, " CE" or " BCE"
+// in any case. Returns false, having written nothing, for anything else.
+bool ScholarlyConverter::convertQuickly(std::string_view s) {
+  const char* p = s.data();
+  const char* const e = p + s.size();
+  const char* const yearStart = p;
+  std::int64_t year = 0;
+  while (p < e && static_cast<unsigned>(*p - '0') < 10) {
+    year = year * 10 + (*p++ - '0');
+    if (p - yearStart > 12) {
+      return false;
+    }
+  }
+  if (p == yearStart || p == e || *p != '-' || year < 1 || year > maya::kMaxYear) {
+    return false;
+  }
+  ++p;
+  int fields[2] = {0, 0};
+  for (int f = 0; f < 2; ++f) {
+    const char* const start = p;
+    while (p < e && static_cast<unsigned>(*p - '0') < 10 && p - start < 2) {
+      fields[f] = fields[f] * 10 + (*p++ - '0');
+    }
+    if (p == start || (f == 0 && (p == e || *p++ != '-'))) {
+      return false;
+    }
+  }
+  const int month = fields[0];
+  const int day = fields[1];
+  bool bce = false;
+  const std::size_t rest = static_cast<std::size_t>(e - p);
+  if (rest == 3) {
+    if (p[0] != ' ' || (p[1] | 0x20) != 'c' || (p[2] | 0x20) != 'e') {
+      return false;
+    }
+  } else if (rest == 4) {
+    if (p[0] != ' ' || (p[1] | 0x20) != 'b' || (p[2] | 0x20) != 'c' || (p[3] | 0x20) != 'e') {
+      return false;
+    }
+    bce = true;
+  } else if (rest != 0) {
+    return false;
+  }
+  if (month < 1 || month > 12 || day < 1) {
+    return false;
+  }
+  const std::int64_t astronomical = bce ? 1 - year : year;
+  if (day > maya::daysInMonth(astronomical, month, settings_.calendar)) {
+    return false;
+  }
+  const auto jdn = maya::toJdn({astronomical, month, day}, settings_.calendar);
+  if (!jdn) {
+    return false;
+  }
+  const std::int64_t d = jdn.value - settings_.reckoning.correlation.jdn;
+  const maya::Tzolkin tz = maya::tzolkinOf(d);
+  const Piece& tzolkin = tzolkin_[static_cast<std::size_t>((tz.number - 1) * 20 + tz.name)];
+  const Piece& haab = haab_[static_cast<std::size_t>(maya::haabPositionOf(d))];
+  const char lord = static_cast<char>('0' + maya::lordOfTheNight(d));
+
+  char* at = out_.reserve(512);
+  const bool json = settings_.format == OutputFormat::Json;
+  if (json) {
+    at = put(at, "{\"date\":\"");
+  }
+  at = putDigits(at, year);
+  *at++ = '-';
+  at = putTwoDigits(at, month);
+  *at++ = '-';
+  at = putTwoDigits(at, day);
+  at = put(at, bce ? std::string_view(" BCE") : std::string_view(" CE"));
+  switch (settings_.format) {
+  case OutputFormat::Plain:
+    at = put(at, "  ");
+    at = putLongCount(at, d);
+    at = put(at, "  ");
+    at = put(at, std::string_view(tzolkin.text, tzolkin.size));
+    at = put(at, "  ");
+    at = put(at, std::string_view(haab.text, haab.size));
+    at = put(at, "  G");
+    *at++ = lord;
+    *at++ = '\n';
+    break;
+  case OutputFormat::Tsv:
+  case OutputFormat::Csv: {
+    const char sep = settings_.format == OutputFormat::Tsv ? '\t' : ',';
+    *at++ = sep;
+    at = putDigits(at, d);
+    *at++ = sep;
+    at = putLongCount(at, d);
+    *at++ = sep;
+    at = put(at, std::string_view(tzolkin.text, tzolkin.size));
+    *at++ = sep;
+    at = put(at, std::string_view(haab.text, haab.size));
+    *at++ = sep;
+    *at++ = 'G';
+    *at++ = lord;
+    *at++ = sep;
+    at = putDigits(at, jdn.value);
+    *at++ = sep;
+    at = put(at, label_);
+    *at++ = sep;
+    at = put(at, calendarName(settings_.calendar));
+    at = put(at, sep == '\t' ? std::string_view("\n") : std::string_view("\r\n"));
+    break;
+  }
+  case OutputFormat::Json:
+    at = put(at, "\",\"day_count\":");
+    at = putDigits(at, d);
+    at = put(at, ",\"long_count\":\"");
+    at = putLongCount(at, d);
+    at = put(at, "\",\"tzolkin\":\"");
+    at = put(at, std::string_view(tzolkin.text, tzolkin.size));
+    at = put(at, "\",\"haab\":\"");
+    at = put(at, std::string_view(haab.text, haab.size));
+    at = put(at, "\",\"lord\":\"G");
+    *at++ = lord;
+    at = put(at, "\",\"jdn\":");
+    at = putDigits(at, jdn.value);
+    at = put(at, jsonTail_);
+    break;
+  }
+  out_.commit(at);
+  return true;
+}
 
 ScholarlyConverter::Reading ScholarlyConverter::read(std::string_view text) const {
   const std::string_view s = trimBlanks(text);
@@ -542,8 +803,8 @@ ScholarlyConverter::Reading ScholarlyConverter::read(std::string_view text) cons
     r.day = Day{Day::Kind::Jdn, todayJdn(), {}};
     return r;
   }
-  if (s.size() > 3 && equalsIgnoringCase(s.substr(0, 3), "JDN") &&
-      (isBlank(s[3]) || isDigit(s[3]) || s[3] == '-')) {
+  if (s.size() >= 3 && equalsIgnoringCase(s.substr(0, 3), "JDN") &&
+      (s.size() == 3 || isBlank(s[3]) || isDigit(s[3]) || s[3] == '-' || s[3] == '+')) {
     const std::string_view number = trimBlanks(s.substr(3));
     std::int64_t jdn = 0;
     bool negative = false;
@@ -624,7 +885,9 @@ std::string ScholarlyConverter::rowsFor(const Day& day, std::vector<Row>& rows) 
     case Day::Kind::Jdn: {
       const auto d = windowDateOfJdn(day.value);
       if (!d) {
-        return "the window cannot show this day: its year lies beyond 2147483647";
+        return "the window cannot show this day: its year lies beyond 2147483647, or it is a "
+               "29 February the window's leap-year rule (which reads the year as typed) does "
+               "not offer";
       }
       return addWindow(*d) ? std::string()
                            : "cannot convert this date: Overflow: a number is too large for "
@@ -660,6 +923,9 @@ std::string ScholarlyConverter::rowsFor(const Day& day, std::vector<Row>& rows) 
 }
 
 bool ScholarlyConverter::convert(std::string_view text, Origin origin) {
+  if (fast_ && convertQuickly(text)) {
+    return true;
+  }
   const Reading reading = read(text);
   if (!reading.day) {
     writer_.refuse(origin, text, reading.code, reading.reason);

@@ -104,10 +104,28 @@ public:
 
   [[nodiscard]] RowWriter& writer() { return writer_; }
 
+  // Dates of the common form under a correlation are converted straight into
+  // the output buffer from precomputed name tables; everything else, and
+  // every refusal, takes the general path. Tests switch the fast path off to
+  // compare the two.
+  void useFastPath(bool on) noexcept { fast_ = on && fastEligible_; }
+
 private:
+  bool convertQuickly(std::string_view text);
+
+  struct Piece {
+    char text[31] = {};
+    std::uint8_t size = 0;
+  };
   Output& out_;
   ConversionSettings settings_;
   RowWriter writer_;
+  bool fastEligible_ = false;
+  bool fast_ = false;
+  std::vector<Piece> tzolkin_; // by (number - 1) x 20 + name index
+  std::vector<Piece> haab_;    // by the scholarly Haab position
+  std::string label_;          // the correlation column
+  std::string jsonTail_;       // what follows the JDN in a JSON row
 };
 
 // Whether an input is a Long Count, "JDN n" or "today" rather than a date.
