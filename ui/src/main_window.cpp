@@ -383,6 +383,14 @@ void MainWindow::applyTabOrder() {
   for (QLabel* label : client_->findChildren<QLabel*>()) {
     label->setFocusPolicy(Qt::NoFocus);
   }
+  // Only the selected era option is a tab stop, so Tab and Shift+Tab both
+  // enter the group at it; the arrow keys still move between the options.
+  const auto selectedEraIsTheStop = [this] {
+    CE->setFocusPolicy(CE->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    BCE->setFocusPolicy(BCE->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  };
+  selectedEraIsTheStop();
+  connect(CE, &QRadioButton::toggled, this, selectedEraIsTheStop);
   Year->setFocus();
 }
 
