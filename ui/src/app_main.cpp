@@ -272,6 +272,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv); // takes the toolkit's options out of argv
   releaseHeldMessages(previous);
   QApplication::setWindowIcon(assets::applicationIcon());
+  // Desktops match the running windows to the installed desktop entry by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.glyphbox.Glyphbox"));
   QApplication::setQuitOnLastWindowClosed(false); // the registry decides when the program ends
 
   ui::WindowRegistry registry;
