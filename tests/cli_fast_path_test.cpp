@@ -4,6 +4,7 @@
 #include <glyphbox/cli/classic.h>
 #include <glyphbox/cli/converter.h>
 #include <glyphbox/cli/reference.h>
+#include <glyphbox/cli/scholarly.h>
 #include <glyphbox/engine/day_count.h>
 
 #include <gtest/gtest.h>
@@ -229,6 +230,77 @@ TEST(WindowDayCount, EveryMonthAndDay) {
       }
     }
   }
+}
+
+} // namespace
+} // namespace glyphbox::cli
+
+namespace glyphbox::cli {
+namespace {
+
+// Under a correlation, the fast path for dates writes exactly what the
+// general path writes, in every format, calendar, spelling and numbering.
+std::string convertAll(const std::vector<std::string>& inputs, const ConversionSettings& settings,
+                       bool fast) {
+  std::FILE* file = std::tmpfile();
+  {
+    Output out(fileno(file), fileno(file));
+    ScholarlyConverter converter(out, settings);
+    converter.useFastPath(fast);
+    converter.writeHeader();
+    long long number = 0;
+    for (const auto& input : inputs) {
+      converter.convert(input, Origin{Origin::Kind::Line, ++number});
+    }
+    EXPECT_TRUE(out.flush());
+  }
+  std::string text;
+  std::rewind(file);
+  char buf[1 << 16];
+  std::size_t n = 0;
+  while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) {
+    text.append(buf, n);
+  }
+  std::fclose(file);
+  return text;
+}
+
+TEST(ScholarlyFastPath, WritesWhatTheGeneralPathWrites) {
+  std::vector<std::string> inputs = everyDayOf(1, 12);
+  for (const std::string& s : everyDayOf(1581, 1583)) {
+    inputs.push_back(s);
+  }
+  for (const std::string& s : everyDayOf(3112, 3115)) {
+    inputs.push_back(s);
+  }
+  for (const char* odd : {"0-1-1", "0001-01-01", "999999999999-12-31", "1000000000000-1-1",
+                          "1582-10-10", "2000-02-30", "2012-12-21 bce", "2012-12-21 Ce", "x"}) {
+    inputs.emplace_back(odd);
+  }
+  long long compared = 0;
+  for (const auto& correlation : {"gmt", "martin-skidmore", "600000"}) {
+    for (const auto calendar :
+         {maya::Calendar::Gregorian, maya::Calendar::Julian, maya::Calendar::Historical}) {
+      for (const auto format :
+           {OutputFormat::Plain, OutputFormat::Tsv, OutputFormat::Csv, OutputFormat::Json}) {
+        for (const auto spelling : {maya::Spelling::Colonial, maya::Spelling::Modern}) {
+          for (const auto haab : {maya::HaabNumbering::Seating0, maya::HaabNumbering::Window1}) {
+            ConversionSettings s;
+            s.reckoning = Reckoning::of(maya::parseCorrelation(correlation).value);
+            s.calendar = calendar;
+            s.format = format;
+            s.spelling = spelling;
+            s.haabDays = haab;
+            ASSERT_EQ(convertAll(inputs, s, true), convertAll(inputs, s, false))
+                << correlation << " " << calendarName(calendar) << " format "
+                << static_cast<int>(format);
+            compared += static_cast<long long>(inputs.size());
+          }
+        }
+      }
+    }
+  }
+  std::printf("[ compared ] %lld conversions under correlations\n", compared);
 }
 
 } // namespace

@@ -597,6 +597,13 @@ ScholarlyConverter::ScholarlyConverter(Output& out, const ConversionSettings& se
         piece(haabText(maya::haabFromPosition(position, numbering), settings.spelling)));
   }
   label_ = correlationLabel(settings.reckoning);
+  for (const char sep : {'\t', ','}) {
+    std::string tail = sep + label_ + sep + std::string(calendarName(settings.calendar)) +
+                       (sep == '\t' ? "\n" : "\r\n");
+    Tail& t = sep == '\t' ? tsvTail_ : csvTail_;
+    t.size = static_cast<std::uint8_t>(std::min(tail.size(), sizeof t.text));
+    std::copy_n(tail.begin(), t.size, t.text);
+  }
   jsonTail_ = ",\"correlation\":{\"name\":";
   if (settings.reckoning.correlation.name.empty()) {
     jsonTail_ += "null";
@@ -661,6 +668,13 @@ inline char* putLongCount(char* at, std::int64_t d) noexcept {
   return putPlace(at, rest - uinal * maya::kUinal);
 }
 
+// A piece of up to 31 bytes, copied whole in one fixed-size move (the output
+// buffer always has room past the line), advanced by its true size.
+template <typename PieceT> inline char* putPiece(char* at, const PieceT& piece) noexcept {
+  std::memcpy(at, &piece, sizeof piece);
+  return at + piece.size;
+}
+
 inline char* putTwoDigits(char* at, int v) noexcept {
   *at++ = static_cast<char>('0' + v / 10);
   *at++ = static_cast<char>('0' + v % 10);
@@ -683,10 +697,11 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
       return false;
     }
   }
-  if (p == yearStart || p == e || *p != '-' || year < 1 || year > maya::kMaxYear) {
+  if (p == yearStart || p == e || *p != '-' || year < 1 || year > maya::kMaxYear ||
+      *yearStart == '0') { // leading zeros: the general path writes the year without them
     return false;
   }
-  ++p;
+  const char* const yearEnd = p++;
   int fields[2] = {0, 0};
   for (int f = 0; f < 2; ++f) {
     const char* const start = p;
@@ -735,7 +750,9 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
   if (json) {
     at = put(at, "{\"date\":\"");
   }
-  at = putDigits(at, year);
+  for (const char* y = yearStart; y < yearEnd; ++y) { // the year's digits as given
+    *at++ = *y;
+  }
   *at++ = '-';
   at = putTwoDigits(at, month);
   *at++ = '-';
@@ -746,9 +763,9 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     at = put(at, "  ");
     at = putLongCount(at, d);
     at = put(at, "  ");
-    at = put(at, std::string_view(tzolkin.text, tzolkin.size));
+    at = putPiece(at, tzolkin);
     at = put(at, "  ");
-    at = put(at, std::string_view(haab.text, haab.size));
+    at = putPiece(at, haab);
     at = put(at, "  G");
     *at++ = lord;
     *at++ = '\n';
@@ -761,19 +778,15 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     *at++ = sep;
     at = putLongCount(at, d);
     *at++ = sep;
-    at = put(at, std::string_view(tzolkin.text, tzolkin.size));
+    at = putPiece(at, tzolkin);
     *at++ = sep;
-    at = put(at, std::string_view(haab.text, haab.size));
+    at = putPiece(at, haab);
     *at++ = sep;
     *at++ = 'G';
     *at++ = lord;
     *at++ = sep;
     at = putDigits(at, jdn.value);
-    *at++ = sep;
-    at = put(at, label_);
-    *at++ = sep;
-    at = put(at, calendarName(settings_.calendar));
-    at = put(at, sep == '\t' ? std::string_view("\n") : std::string_view("\r\n"));
+    at = putPiece(at, sep == '\t' ? tsvTail_ : csvTail_);
     break;
   }
   case OutputFormat::Json:
@@ -782,9 +795,9 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     at = put(at, ",\"long_count\":\"");
     at = putLongCount(at, d);
     at = put(at, "\",\"tzolkin\":\"");
-    at = put(at, std::string_view(tzolkin.text, tzolkin.size));
+    at = putPiece(at, tzolkin);
     at = put(at, "\",\"haab\":\"");
-    at = put(at, std::string_view(haab.text, haab.size));
+    at = putPiece(at, haab);
     at = put(at, "\",\"lord\":\"G");
     *at++ = lord;
     at = put(at, "\",\"jdn\":");

@@ -125,7 +125,13 @@ private:
   std::vector<Piece> tzolkin_; // by (number - 1) x 20 + name index
   std::vector<Piece> haab_;    // by the scholarly Haab position
   std::string label_;          // the correlation column
-  std::string jsonTail_;       // what follows the JDN in a JSON row
+  struct Tail {
+    char text[63] = {};
+    std::uint8_t size = 0;
+  };
+  Tail tsvTail_; // "\tgmt 584283\tgregorian\n": what follows the JDN in a row
+  Tail csvTail_;
+  std::string jsonTail_; // what follows the JDN in a JSON row
 };
 
 // Whether an input is a Long Count, "JDN n" or "today" rather than a date.
