@@ -20,15 +20,16 @@ using digits::putInt;
 constexpr std::int64_t kDayNumberOffset = 1721118; // 1721118.5 less the half added before the floor
 constexpr std::int64_t kEpochDayNumber = 583919;
 constexpr std::int64_t kDaysIn400Years = 146097; // 400 x 365 + 100 - 4 + 1
-constexpr std::int64_t kGreatCycle = 1872000;
 constexpr std::int64_t kBaktun = 144000;
 constexpr std::int64_t kKatun = 7200;
 constexpr std::int64_t kTun = 360;
 constexpr std::int64_t kUinal = 20;
-// The baktun place counts in 16 bits: 32768 baktuns do not fit.
-constexpr std::int64_t kLongCountLimit = kBaktun * 32768;
-static_assert(kGreatCycle == static_cast<std::int64_t>(engine::kGreatCycle));
-static_assert(kLongCountLimit == static_cast<std::int64_t>(engine::kLongCountLimit));
+// The window's fold and overflow, as the engine defines them.
+static_assert(windowFoldedCount(static_cast<std::int64_t>(engine::kGreatCycle)) ==
+              static_cast<std::int64_t>(engine::kGreatCycle));
+static_assert(windowFoldedCount(static_cast<std::int64_t>(engine::kGreatCycle) + 1) == 1);
+static_assert(!windowFoldedCount(static_cast<std::int64_t>(engine::kLongCountLimit) +
+                                 static_cast<std::int64_t>(engine::kGreatCycle)));
 static_assert(kDaysIn400Years == 400 * 365 + 100 - 4 + 1);
 
 constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) noexcept {
@@ -351,18 +352,13 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
   }
 
   const std::int64_t dayCount = windowDayCount(date.year, date.era, date.month, date.day);
-  // Folded once into a great cycle; counts before the epoch get whole cycles added.
-  std::int64_t count = dayCount;
-  if (count > kGreatCycle) {
-    count -= kGreatCycle;
-  } else if (count < 0) {
-    count = floorMod(count, kGreatCycle);
-  }
-  if (count >= kLongCountLimit) {
+  const std::optional<std::int64_t> folded = windowFoldedCount(dayCount);
+  if (!folded) {
     char* end = putMessage(message, origin, text, kOverflow);
     out_.error(std::string_view(message, static_cast<std::size_t>(end - message)));
     return false;
   }
+  const std::int64_t count = *folded;
 
   const Tables& t = *static_cast<const Tables*>(tables_);
   const std::int64_t baktun = count / kBaktun;

@@ -19,14 +19,8 @@ bool looksLikeLongCount(std::string_view s) noexcept;
 using maya::Calendar;
 using maya::HaabNumbering;
 
-constexpr std::int64_t kGreatCycle = 1872000;
-constexpr std::int64_t kBaktun = 144000;
-constexpr std::int64_t kLongCountLimit = kBaktun * 32768;
-
-constexpr std::int64_t floorMod(std::int64_t a, std::int64_t b) noexcept {
-  const std::int64_t r = a % b;
-  return r < 0 ? r + b : r;
-}
+using maya::kBaktun;
+using maya::kGreatCycle;
 
 constexpr bool isBlank(char c) noexcept { return c == ' ' || c == '\t' || c == '\r'; }
 constexpr bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
@@ -47,21 +41,20 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) noexcept {
 }
 
 // "2012-12-21 CE": the year as people write it, month and day in two digits.
-std::string dateText(const maya::CivilDate& date) {
-  const maya::EraYear y = maya::eraYearOf(date.year);
+std::string dateText(std::int64_t year, int month, int day, bool bce) {
   char text[48];
-  const int n =
-      std::snprintf(text, sizeof text, "%lld-%02d-%02d %s", static_cast<long long>(y.year),
-                    date.month, date.day, y.era == maya::Era::CE ? "CE" : "BCE");
+  const int n = std::snprintf(text, sizeof text, "%lld-%02d-%02d %s", static_cast<long long>(year),
+                              month, day, bce ? "BCE" : "CE");
   return std::string(text, static_cast<std::size_t>(n));
 }
 
+std::string dateText(const maya::CivilDate& date) {
+  const maya::EraYear y = maya::eraYearOf(date.year);
+  return dateText(y.year, date.month, date.day, y.era == maya::Era::BCE);
+}
+
 std::string windowDateText(const DateInput& d) {
-  char text[48];
-  const int n =
-      std::snprintf(text, sizeof text, "%lld-%02d-%02d %s", static_cast<long long>(d.year), d.month,
-                    d.day, d.era == engine::Era::CE ? "CE" : "BCE");
-  return std::string(text, static_cast<std::size_t>(n));
+  return dateText(d.year, d.month, d.day, d.era == engine::Era::BCE);
 }
 
 std::string tzolkinText(const maya::Tzolkin& t, maya::Spelling spelling) {
@@ -87,22 +80,17 @@ std::string windowLongCount(std::int64_t folded) {
 // spelling and Haab numbering. Nothing when its Long Count overflows.
 std::optional<Row> windowRow(const DateInput& d, maya::Spelling spelling, HaabNumbering numbering) {
   const std::int64_t dayCount = windowDayCount(d.year, d.era, d.month, d.day);
-  std::int64_t folded = dayCount;
-  if (folded > kGreatCycle) {
-    folded -= kGreatCycle;
-  } else if (folded < 0) {
-    folded = floorMod(folded, kGreatCycle);
-  }
-  if (folded >= kLongCountLimit) {
+  const std::optional<std::int64_t> count = windowFoldedCount(dayCount);
+  if (!count) {
     return std::nullopt;
   }
+  const std::int64_t folded = *count;
   Row row;
   row.date = windowDateText(d);
   row.dayCount = dayCount;
   row.longCount = windowLongCount(folded);
   // The number steps through the unfolded count, the name follows the kin.
-  const maya::Tzolkin tz{static_cast<int>(floorMod(dayCount + 3, 13)) + 1,
-                         static_cast<int>(folded % 20)};
+  const maya::Tzolkin tz{maya::tzolkinOf(dayCount).number, static_cast<int>(folded % 20)};
   row.tzolkin = tzolkinText(tz, spelling);
   row.haab = haabText(maya::haabOf(dayCount, numbering), spelling);
   row.lord = maya::lordOfTheNight(dayCount);

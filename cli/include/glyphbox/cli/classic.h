@@ -4,6 +4,7 @@
 #include <glyphbox/cli/output.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,26 @@ private:
 // Preconditions: year 0 to kMaxYear, month 1 to 12, day 1 to 31.
 [[nodiscard]] std::int64_t windowDayCount(std::int64_t year, engine::Era era, int month,
                                           int day) noexcept;
+
+// The count the window's Long Count is written from: dayCount folded once
+// into a great cycle (counts before the epoch get whole cycles added); nothing
+// when it reaches 144000 x 32768, where the 16-bit baktun place overflows.
+[[nodiscard]] constexpr std::optional<std::int64_t>
+windowFoldedCount(std::int64_t dayCount) noexcept {
+  constexpr std::int64_t kGreatCycle = 1872000; // 13 baktuns
+  constexpr std::int64_t kLongCountLimit = std::int64_t{144000} * 32768;
+  std::int64_t count = dayCount;
+  if (count > kGreatCycle) {
+    count -= kGreatCycle;
+  } else if (count < 0) {
+    count %= kGreatCycle;
+    count = count < 0 ? count + kGreatCycle : count;
+  }
+  if (count >= kLongCountLimit) {
+    return std::nullopt;
+  }
+  return count;
+}
 
 // The message text of a refused date: "glyphbox-cli: line 3: "2000-13-01": month out of
 // range; the month must be 1 to 12\n".
