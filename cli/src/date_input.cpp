@@ -2,14 +2,14 @@
 
 #include <glyphbox/engine/month_table.h>
 
+#include "text.h"
+
 namespace glyphbox::cli {
 namespace {
 
-constexpr bool isBlank(char c) noexcept { return c == ' ' || c == '\t' || c == '\r'; }
-constexpr bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
-constexpr char lower(char c) noexcept {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
+using text::equalsIgnoringCase;
+using text::isBlank;
+using text::isDigit;
 
 // Reads a run of digits at pos; the value saturates just above `limit`, so
 // arbitrarily long runs cannot wrap. Returns false when there is no digit.
@@ -24,18 +24,6 @@ bool readNumber(std::string_view s, std::size_t& pos, std::int64_t limit,
     ++pos;
   }
   return pos > start;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) noexcept {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) {
-      return false;
-    }
-  }
-  return true;
 }
 
 } // namespace

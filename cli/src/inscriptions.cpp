@@ -6,12 +6,12 @@
 
 #include <cstdio>
 
+#include "text.h"
+
 namespace glyphbox::cli {
 namespace {
 
-constexpr char lower(char c) noexcept {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
+using text::lower;
 bool isDigits(std::string_view s) noexcept {
   return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
 }

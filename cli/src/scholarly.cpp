@@ -11,6 +11,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "text.h"
+
 namespace glyphbox::cli {
 namespace {
 
@@ -22,23 +24,9 @@ using maya::HaabNumbering;
 using maya::kBaktun;
 using maya::kGreatCycle;
 
-constexpr bool isBlank(char c) noexcept { return c == ' ' || c == '\t' || c == '\r'; }
-constexpr bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
-constexpr char lower(char c) noexcept {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) noexcept {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
+using text::equalsIgnoringCase;
+using text::isBlank;
+using text::isDigit;
 
 // "2012-12-21 CE": the year as people write it, month and day in two digits.
 std::string dateText(std::int64_t year, int month, int day, bool bce) {
