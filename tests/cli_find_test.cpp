@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_process.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,43 +16,8 @@
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-
-std::string quoted(const std::string& s) {
-  std::string q = "'";
-  for (const char c : s) {
-    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  }
-  return q + "'";
-}
-
-Outcome runCli(const std::vector<std::string>& args) {
-  const std::string dir = ::testing::TempDir();
-  const std::string out = dir + "glyphbox_find_out" + std::to_string(::getpid());
-  const std::string err = dir + "glyphbox_find_err" + std::to_string(::getpid());
-  std::string command = GLYPHBOX_CLI_PATH;
-  for (const auto& a : args) {
-    command.append(" ").append(quoted(a));
-  }
-  command.append(" </dev/null >").append(out).append(" 2>").append(err);
-  const int raw = std::system(command.c_str());
-  Outcome o;
-  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  o.out = slurp(out);
-  o.err = slurp(err);
-  return o;
-}
+using glyphbox::testing_process::Outcome;
+using glyphbox::testing_process::runCli;
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;

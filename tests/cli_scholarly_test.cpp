@@ -3,6 +3,8 @@
 // Haab numberings, and the four output formats.
 #include <gtest/gtest.h>
 
+#include "cli_process.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,47 +19,8 @@
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-
-std::string quoted(const std::string& s) {
-  std::string q = "'";
-  for (const char c : s) {
-    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  }
-  return q + "'";
-}
-
-// Runs the real glyphbox-cli with the given arguments and standard input.
-Outcome runCli(const std::vector<std::string>& args, const std::string& input = "") {
-  const std::string base =
-      ::testing::TempDir() + "glyphbox_scholarly_" + std::to_string(::getpid()) + "_";
-  const std::string in = base + "in";
-  const std::string out = base + "out";
-  const std::string err = base + "err";
-  std::ofstream(in, std::ios::binary) << input;
-  std::string command = GLYPHBOX_CLI_PATH;
-  for (const auto& a : args) {
-    command.append(" ").append(quoted(a));
-  }
-  command.append(" <").append(in).append(" >").append(out).append(" 2>").append(err);
-  const int raw = std::system(command.c_str());
-  Outcome o;
-  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  o.out = slurp(out);
-  o.err = slurp(err);
-  return o;
-}
+using glyphbox::testing_process::Outcome;
+using glyphbox::testing_process::runCli;
 
 std::vector<std::string> split(const std::string& s, char separator) {
   std::vector<std::string> parts;

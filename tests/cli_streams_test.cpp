@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_process.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -14,39 +16,12 @@
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string slurp(const std::string& path) {
-  std::string text;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buf[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-      text.append(buf, n);
-    }
-    std::fclose(f);
-  }
-  return text;
-}
+using glyphbox::testing_process::Outcome;
 
 // Runs a shell command line in which $CLI is the converter; standard error
 // is captured, and standard output where the command does not redirect it.
 Outcome shell(const std::string& script) {
-  const std::string dir = ::testing::TempDir();
-  const std::string out = dir + "glyphbox_streams_out" + std::to_string(::getpid());
-  const std::string err = dir + "glyphbox_streams_err" + std::to_string(::getpid());
-  const std::string command =
-      "CLI='" GLYPHBOX_CLI_PATH "'; { " + script + "; } >" + out + " 2>" + err;
-  const int raw = std::system(command.c_str());
-  Outcome o;
-  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  o.out = slurp(out);
-  o.err = slurp(err);
-  return o;
+  return glyphbox::testing_process::runShell("CLI='" GLYPHBOX_CLI_PATH "'; " + script);
 }
 
 TEST(CliStreams, WriteFailuresAreReportedWithTheirCause) {
