@@ -20,6 +20,19 @@ namespace {
 
 using engine::Era;
 
+// Everything written to a temporary file; the file is closed.
+std::string readAndClose(std::FILE* f) {
+  std::string text;
+  std::rewind(f);
+  char buf[1 << 16];
+  std::size_t n = 0;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    text.append(buf, n);
+  }
+  std::fclose(f);
+  return text;
+}
+
 // Runs the fast path over `inputs` and returns what it wrote to standard
 // output and standard error (two temporary files).
 std::pair<std::string, std::string> fastPath(const std::vector<std::string>& inputs,
@@ -35,18 +48,7 @@ std::pair<std::string, std::string> fastPath(const std::vector<std::string>& inp
     }
     EXPECT_TRUE(out.flush());
   }
-  auto read = [](std::FILE* f) {
-    std::string text;
-    std::rewind(f);
-    char buf[1 << 16];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-      text.append(buf, n);
-    }
-    std::fclose(f);
-    return text;
-  };
-  return {read(outFile), read(errFile)};
+  return {readAndClose(outFile), readAndClose(errFile)};
 }
 
 void expectSameAsReference(const std::vector<std::string>& inputs, const char* what) {
@@ -254,15 +256,7 @@ std::string convertAll(const std::vector<std::string>& inputs, const ConversionS
     }
     EXPECT_TRUE(out.flush());
   }
-  std::string text;
-  std::rewind(file);
-  char buf[1 << 16];
-  std::size_t n = 0;
-  while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) {
-    text.append(buf, n);
-  }
-  std::fclose(file);
-  return text;
+  return readAndClose(file);
 }
 
 TEST(ScholarlyFastPath, WritesWhatTheGeneralPathWrites) {

@@ -599,7 +599,6 @@ inline char* put(char* at, std::string_view s) noexcept {
   return at + s.size();
 }
 
-inline char* putDigits(char* at, std::int64_t v) noexcept { return digits::putInt(at, v); }
 
 // "0" to "19", padded to four bytes so a place is copied in one move.
 struct Place {
@@ -750,7 +749,7 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
   case OutputFormat::Csv: {
     const char sep = settings_.format == OutputFormat::Tsv ? '\t' : ',';
     *at++ = sep;
-    at = putDigits(at, d);
+    at = digits::putInt(at, d);
     *at++ = sep;
     at = putLongCount(at, d);
     *at++ = sep;
@@ -761,13 +760,13 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     *at++ = 'G';
     *at++ = lord;
     *at++ = sep;
-    at = putDigits(at, jdn.value);
+    at = digits::putInt(at, jdn.value);
     at = putPiece(at, sep == '\t' ? tsvTail_ : csvTail_);
     break;
   }
   case OutputFormat::Json:
     at = put(at, "\",\"day_count\":");
-    at = putDigits(at, d);
+    at = digits::putInt(at, d);
     at = put(at, ",\"long_count\":\"");
     at = putLongCount(at, d);
     at = put(at, "\",\"tzolkin\":\"");
@@ -777,7 +776,7 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     at = put(at, "\",\"lord\":\"G");
     *at++ = lord;
     at = put(at, "\",\"jdn\":");
-    at = putDigits(at, jdn.value);
+    at = digits::putInt(at, jdn.value);
     at = put(at, jsonTail_);
     break;
   }
