@@ -267,6 +267,14 @@ TEST(ScholarlyFastPath, WritesWhatTheGeneralPathWrites) {
   for (const std::string& s : everyDayOf(3112, 3115)) {
     inputs.push_back(s);
   }
+  // Century years, where the Gregorian and Julian leap rules part (101 BCE
+  // is the astronomical year -100), and the edge of the years the fast path
+  // converts without shifting by whole cycles.
+  for (const long long year : {100, 101, 400, 401, 1700, 1900, 29999, 30000, 30001}) {
+    for (const std::string& s : everyDayOf(year, year)) {
+      inputs.push_back(s);
+    }
+  }
   for (const char* odd : {"0-1-1", "0001-01-01", "999999999999-12-31", "1000000000000-1-1",
                           "1582-10-10", "2000-02-30", "2012-12-21 bce", "2012-12-21 Ce", "x"}) {
     inputs.emplace_back(odd);

@@ -1,6 +1,8 @@
 #include <glyphbox/cli/classic.h>
 
 #include "digits.h"
+#include "long_count_text.h"
+#include "quick_date.h"
 #include <glyphbox/cli/scholarly.h>
 
 #include <glyphbox/engine/long_count.h>
@@ -16,13 +18,7 @@ namespace {
 
 using digits::putInt;
 
-// Constants of the window's correlation, as whole numbers.
-constexpr std::int64_t kDayNumberOffset = 1721118; // 1721118.5 less the half added before the floor
-constexpr std::int64_t kEpochDayNumber = 583919;
-constexpr std::int64_t kDaysIn400Years = 146097; // 400 x 365 + 100 - 4 + 1
 constexpr std::int64_t kBaktun = 144000;
-constexpr std::int64_t kKatun = 7200;
-constexpr std::int64_t kTun = 360;
 constexpr std::int64_t kUinal = 20;
 // The window's fold and overflow, as the engine defines them.
 static_assert(windowFoldedCount(static_cast<std::int64_t>(engine::kGreatCycle)) ==
@@ -30,22 +26,13 @@ static_assert(windowFoldedCount(static_cast<std::int64_t>(engine::kGreatCycle)) 
 static_assert(windowFoldedCount(static_cast<std::int64_t>(engine::kGreatCycle) + 1) == 1);
 static_assert(!windowFoldedCount(static_cast<std::int64_t>(engine::kLongCountLimit) +
                                  static_cast<std::int64_t>(engine::kGreatCycle)));
-static_assert(kDaysIn400Years == 400 * 365 + 100 - 4 + 1);
-
-constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) noexcept {
-  const std::int64_t q = a / b;
-  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
+// The window's anchor: 1 January 2000 CE is 12.19.6.15.1.
+static_assert(windowDayCount(2000, engine::Era::CE, 1, 1) ==
+              12 * 144000 + 19 * 7200 + 6 * 360 + 15 * 20 + 1);
 constexpr std::int64_t floorMod(std::int64_t a, std::int64_t b) noexcept {
   const std::int64_t r = a % b;
   return r < 0 ? r + b : r;
 }
-
-// Days from 1 March to the first of each month of the March-based year,
-// months 3 to 14: (153 x month - 457) \ 5.
-constexpr std::array<int, 15> kMonthStart = {0,   0,   0,   0,   31,  61,  92, 122,
-                                             153, 184, 214, 245, 275, 306, 337};
-static_assert(kMonthStart[14] == (153 * 14 - 457) / 5 && kMonthStart[4] == (153 * 4 - 457) / 5);
 
 // A short text padded to 16 bytes, so it can be copied in one move.
 struct Piece {
@@ -62,7 +49,6 @@ Piece makePiece(std::string_view s) {
 
 // Everything a converted line is assembled from.
 struct Tables {
-  std::array<Piece, 20> places;       // "0" to "19"
   std::array<Piece, 13 * 20> tzolkin; // "10 Imix", by (number - 1) x 20 + name index
   std::array<Piece, 365> haab;        // "9 Kankin", by the window's Haab position
   std::array<Piece, 13> months;       // "-01" to "-12"
@@ -70,9 +56,6 @@ struct Tables {
 
   Tables() {
     char text[16];
-    for (int i = 0; i < 20; ++i) {
-      places[static_cast<std::size_t>(i)] = makePiece(std::to_string(i));
-    }
     for (int n = 1; n <= 13; ++n) {
       for (std::size_t i = 0; i < 20; ++i) {
         const int len = std::snprintf(text, sizeof text, "%d %.*s", n,
@@ -180,19 +163,6 @@ constexpr std::string_view kTooLong = "line too long to be a date";
 
 } // namespace
 
-std::int64_t windowDayCount(std::int64_t year, engine::Era era, int month, int day) noexcept {
-  // Year Y CE counts as Y - 1 and Y BCE as -Y; January and February belong
-  // to the March-based year before.
-  std::int64_t y = era == engine::Era::CE ? year - 1 : -year;
-  int workMonth = month;
-  if (workMonth < 3) {
-    y -= 1;
-    workMonth += 12;
-  }
-  const std::int64_t dayOfYear = kMonthStart[static_cast<std::size_t>(workMonth)] + day;
-  return dayOfYear + floorDiv(kDaysIn400Years * y + 200, 400) + kDayNumberOffset - kEpochDayNumber;
-}
-
 std::string printable(std::string_view text) {
   char buffer[kShownBytes * 4 + 4];
   return std::string(buffer, putPrintable(buffer, text));
@@ -240,74 +210,26 @@ void ClassicConverter::refuseTooLong(std::string_view start, Origin origin) {
       message, static_cast<std::size_t>(putMessage(message, origin, start, kTooLong) - message)));
 }
 
-// The form nearly every line has, read in one pass: up to ten digits of
-// year, '-', one or two digits of month, '-', one or two digits of day, then
-// nothing, " CE" or " BCE" in any case, with no blanks around. Whatever it
-// accepts, parseDate accepts with the same fields; everything else (blanks,
-// leading zeros beyond ten digits, every fault) goes to parseDate, which
-// reads all forms and words all faults.
+// The common form, checked as the year field checks it: whatever this
+// accepts, parseDate accepts with the same fields.
 inline bool quickParse(std::string_view s, DateInput& d) noexcept {
-  const char* p = s.data();
-  const char* const e = p + s.size();
-  auto digit = [&](const char* at) { return at < e && static_cast<unsigned>(*at - '0') < 10; };
-  const char* const yearStart = p;
-  std::int64_t year = 0;
-  while (digit(p)) {
-    year = year * 10 + (*p++ - '0');
-    if (p - yearStart > 10) {
-      return false;
-    }
-  }
-  if (p == yearStart || p == e || *p != '-' || year > kMaxYear) {
-    return false;
-  }
-  const char* const yearEnd = p++;
-  if (!digit(p)) {
-    return false;
-  }
-  int month = *p++ - '0';
-  if (digit(p)) {
-    month = month * 10 + (*p++ - '0');
-  }
-  if (p == e || *p != '-' || month < 1 || month > 12) {
-    return false;
-  }
-  ++p;
-  if (!digit(p)) {
-    return false;
-  }
-  int day = *p++ - '0';
-  if (digit(p)) {
-    day = day * 10 + (*p++ - '0');
-  }
-  engine::Era era = engine::Era::CE;
-  const std::size_t rest = static_cast<std::size_t>(e - p);
-  if (rest == 3) {
-    if (p[0] != ' ' || (p[1] | 0x20) != 'c' || (p[2] | 0x20) != 'e') {
-      return false;
-    }
-  } else if (rest == 4) {
-    if (p[0] != ' ' || (p[1] | 0x20) != 'b' || (p[2] | 0x20) != 'c' || (p[3] | 0x20) != 'e') {
-      return false;
-    }
-    era = engine::Era::BCE;
-  } else if (rest != 0) {
+  QuickDate q;
+  if (!readQuickDate<10>(s, q) || q.year > kMaxYear) {
     return false;
   }
   // The year field's leap-year rule reads the year as typed, whatever the era.
-  const auto y = static_cast<std::int32_t>(year);
+  const auto y = static_cast<std::int32_t>(q.year);
   const bool leap = (y & 3) == 0 && (y % 100 != 0 || y % 400 == 0);
   static constexpr std::array<std::int8_t, 13> kDays = {0,  31, 28, 31, 30, 31, 30,
                                                         31, 31, 30, 31, 30, 31};
-  const int days = kDays[static_cast<std::size_t>(month)] + (month == 2 && leap ? 1 : 0);
-  if (day < 1 || day > days) {
+  const int days = kDays[static_cast<std::size_t>(q.month)] + (q.month == 2 && leap ? 1 : 0);
+  if (q.day < 1 || q.day > days) {
     return false;
   }
-  d.yearText = std::string_view(yearStart, static_cast<std::size_t>(yearEnd - yearStart));
-  d.year = year;
-  d.month = month;
-  d.day = day;
-  d.era = era;
+  d.year = q.year;
+  d.month = q.month;
+  d.day = q.day;
+  d.era = q.bce ? engine::Era::BCE : engine::Era::CE;
   d.daysInMonth = days;
   return true;
 }
@@ -326,7 +248,7 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
     char* end = message;
     switch (parsed.error) {
     case InputError::DayOutOfRange: {
-      char days[4];
+      char days[16]; // room for the digit writer's wide store
       const std::string_view month = engine::kMonthNames[static_cast<std::size_t>(date.month - 1)];
       end = putMessage(
           message, origin, text, "day out of range; ", month, " of that year has ",
@@ -362,13 +284,8 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
 
   const Tables& t = *static_cast<const Tables*>(tables_);
   const std::int64_t baktun = count / kBaktun;
-  std::int64_t rest = count - baktun * kBaktun;
-  const std::int64_t katun = rest / kKatun;
-  rest -= katun * kKatun;
-  const std::int64_t tun = rest / kTun;
-  rest -= tun * kTun;
-  const std::int64_t uinal = rest / kUinal;
-  const std::int64_t kin = rest - uinal * kUinal;
+  const auto dayInBaktun = static_cast<std::uint32_t>(count - baktun * kBaktun);
+  const auto kin = static_cast<std::size_t>(dayInBaktun % kUinal);
   const auto number = floorMod(dayCount + 3, 13);
   const auto haabPosition = floorMod(dayCount + engine::kHaabEpochPosition, engine::kHaabYear);
 
@@ -376,30 +293,20 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
   char* at = out_.reserve(kMaxLine);
   const char separator = format_ == ClassicFormat::Tsv ? '\t' : ' ';
   if (format_ == ClassicFormat::Tsv) {
-    std::string_view year = date.yearText;
-    while (year.size() > 1 && year.front() == '0') {
-      year.remove_prefix(1);
-    }
-    for (const char c : year) { // at most ten digits: no call to memcpy
-      *at++ = c;
-    }
+    // The year without leading zeros: its value, which fits 32 bits.
+    at = digits::putUnsigned32(at, static_cast<std::uint32_t>(date.year));
     at = put(at, t.months[static_cast<std::size_t>(date.month)]);
     at = put(at, t.days[static_cast<std::size_t>(date.day)]);
-    at = put(at,
-             date.era == engine::Era::CE ? std::string_view(" CE\t") : std::string_view(" BCE\t"));
+    static constexpr char kEras[2][8] = {" CE\t", " BCE\t"};
+    const bool bce = date.era == engine::Era::BCE;
+    std::memcpy(at, kEras[bce ? 1 : 0], 8);
+    at += bce ? 5 : 4;
     at = putInt(at, dayCount);
     *at++ = '\t';
   }
   // The baktun of a count below one baktun is written 13.
   at = baktun == 0 ? put(at, std::string_view("13")) : putInt(at, baktun);
-  *at++ = '.';
-  at = put(at, t.places[static_cast<std::size_t>(katun)]);
-  *at++ = '.';
-  at = put(at, t.places[static_cast<std::size_t>(tun)]);
-  *at++ = '.';
-  at = put(at, t.places[static_cast<std::size_t>(uinal)]);
-  *at++ = '.';
-  at = put(at, t.places[static_cast<std::size_t>(kin)]);
+  at = long_count_text::putLowerPlaces(at, dayInBaktun);
   *at++ = separator;
   if (separator == ' ') {
     *at++ = ' ';

@@ -1,6 +1,8 @@
 #include <glyphbox/cli/scholarly.h>
 
 #include "digits.h"
+#include "long_count_text.h"
+#include "quick_date.h"
 
 #include <glyphbox/engine/month_table.h>
 #include <glyphbox/maya/long_count.h>
@@ -563,14 +565,16 @@ ScholarlyConverter::ScholarlyConverter(Output& out, const ConversionSettings& se
     p.size = static_cast<std::uint8_t>(text.size());
     return p;
   };
-  for (int number = 1; number <= 13; ++number) {
-    for (int name = 0; name < 20; ++name) {
-      tzolkin_.push_back(piece(tzolkinText({number, name}, settings.spelling)));
-    }
+  // The three cycles repeat every 260, 365 and 9 days: each table holds the
+  // names of one whole cycle, by the day count's remainder.
+  for (int r = 0; r < maya::kTzolkinDays; ++r) {
+    tzolkin_.push_back(piece(tzolkinText(maya::tzolkinOf(r), settings.spelling)));
   }
-  for (int position = 0; position < maya::kHaabYear; ++position) {
-    haab_.push_back(
-        piece(haabText(maya::haabFromPosition(position, numbering), settings.spelling)));
+  for (int r = 0; r < maya::kHaabYear; ++r) {
+    haab_.push_back(piece(haabText(maya::haabOf(r, numbering), settings.spelling)));
+  }
+  for (int r = 0; r < maya::kLordsOfTheNight; ++r) {
+    lords_[static_cast<std::size_t>(r)] = static_cast<char>('0' + maya::lordOfTheNight(r));
   }
   label_ = correlationLabel(settings.reckoning);
   for (const char sep : {'\t', ','}) {
@@ -599,7 +603,6 @@ inline char* put(char* at, std::string_view s) noexcept {
   return at + s.size();
 }
 
-
 // "0" to "19", padded to four bytes so a place is copied in one move.
 struct Place {
   char text[3];
@@ -610,26 +613,13 @@ constexpr Place kPlaces[20] = {{"0", 1},  {"1", 1},  {"2", 1},  {"3", 1},  {"4",
                                {"10", 2}, {"11", 2}, {"12", 2}, {"13", 2}, {"14", 2},
                                {"15", 2}, {"16", 2}, {"17", 2}, {"18", 2}, {"19", 2}};
 
-inline char* putPlace(char* at, std::int64_t place) noexcept {
-  const Place& p = kPlaces[place];
-  *at = '.';
-  std::memcpy(at + 1, &p, sizeof p);
-  return at + 1 + p.size;
-}
-
-// A five-place Long Count of d >= 0 with the place values as constants, so
-// the divisions become multiplications.
+// The Long Count of d, with the place values as constants so the divisions
+// become multiplications, and the lower four places from tables.
 inline char* putLongCount(char* at, std::int64_t d) noexcept {
   if (d < 0) {
     return maya::writeLongCount(at, d);
   }
   const std::int64_t baktun = d / maya::kBaktun;
-  std::int64_t rest = d - baktun * maya::kBaktun;
-  const std::int64_t katun = rest / maya::kKatun;
-  rest -= katun * maya::kKatun;
-  const std::int64_t tun = rest / maya::kTun;
-  rest -= tun * maya::kTun;
-  const std::int64_t uinal = rest / maya::kUinal;
   if (baktun < 20) {
     const Place& p = kPlaces[baktun];
     std::memcpy(at, &p, sizeof p);
@@ -637,10 +627,8 @@ inline char* putLongCount(char* at, std::int64_t d) noexcept {
   } else {
     at = digits::putInt(at, baktun);
   }
-  at = putPlace(at, katun);
-  at = putPlace(at, tun);
-  at = putPlace(at, uinal);
-  return putPlace(at, rest - uinal * maya::kUinal);
+  return long_count_text::putLowerPlaces(at,
+                                         static_cast<std::uint32_t>(d - baktun * maya::kBaktun));
 }
 
 // A piece of up to 31 bytes, copied whole in one fixed-size move (the output
@@ -650,90 +638,103 @@ template <typename PieceT> inline char* putPiece(char* at, const PieceT& piece) 
   return at + piece.size;
 }
 
-inline char* putTwoDigits(char* at, int v) noexcept {
-  *at++ = static_cast<char>('0' + v / 10);
-  *at++ = static_cast<char>('0' + v % 10);
-  return at;
+// "-MM": a dash and two digits.
+inline char* putDashAndTwoDigits(char* at, int v) noexcept {
+  *at = '-';
+  std::memcpy(at + 1, digits::kDigitPairs + v * 2, 2);
+  return at + 3;
+}
+
+// d mod m in [0, m), for d of either sign.
+inline std::int64_t floorMod(std::int64_t d, std::int64_t m) noexcept {
+  const std::int64_t r = d % m;
+  return r < 0 ? r + m : r;
+}
+
+constexpr std::array<std::int8_t, 13> kMonthDays = {0,  31, 28, 31, 30, 31, 30,
+                                                    31, 31, 30, 31, 30, 31};
+
+// Years that <chrono> and date/julian.h hold as they are, well inside their
+// 16 bits: a date of these needs no shift by whole cycles.
+constexpr std::int64_t kDirectYears = 30000;
+
+// The JDN of a date of the direct years, or nothing when the day does not
+// exist. The calendars' leap rules are applied here, so the libraries'
+// checks are not run twice. Preconditions: |year| < kDirectYears, month 1
+// to 12, and not 1582 in the historical calendar (the reform's gap).
+inline std::optional<std::int64_t> directJdn(std::int64_t astronomical, int month, int day,
+                                             Calendar calendar) noexcept {
+  const auto y = static_cast<int>(astronomical);
+  const bool julian =
+      calendar == Calendar::Julian || (calendar == Calendar::Historical && y < 1582);
+  const bool leap = (y & 3) == 0 && (julian || y % 100 != 0 || y % 400 == 0);
+  const int days = kMonthDays[static_cast<std::size_t>(month)] + (month == 2 && leap ? 1 : 0);
+  if (day < 1 || day > days) {
+    return std::nullopt;
+  }
+  const auto m = static_cast<unsigned>(month);
+  const auto dd = static_cast<unsigned>(day);
+  const std::int64_t sysDays =
+      julian ? date::sys_days{julian::year_month_day{julian::year{y}, julian::month{m},
+                                                     julian::day{dd}}}
+                   .time_since_epoch()
+                   .count()
+             : std::chrono::sys_days{std::chrono::year_month_day{std::chrono::year{y},
+                                                                 std::chrono::month{m},
+                                                                 std::chrono::day{dd}}}
+                   .time_since_epoch()
+                   .count();
+  return sysDays + maya::kSysDaysEpochJdn;
 }
 
 } // namespace
 
-// The common form of a date under a correlation: year digits, '-', one or
-// two digits of month, '-', one or two of day, then nothing, " CE" or " BCE"
-// in any case. Returns false, having written nothing, for anything else.
+// The common form of a date under a correlation (see readQuickDate), with a
+// year of at most twelve digits and no leading zero, since the general path
+// writes the year without them. Returns false, having written nothing, for
+// anything else.
 bool ScholarlyConverter::convertQuickly(std::string_view s) {
-  const char* p = s.data();
-  const char* const e = p + s.size();
-  const char* const yearStart = p;
-  std::int64_t year = 0;
-  while (p < e && static_cast<unsigned>(*p - '0') < 10) {
-    year = year * 10 + (*p++ - '0');
-    if (p - yearStart > 12) {
+  QuickDate q;
+  if (!readQuickDate<12>(s, q) || q.leadingZero || q.year < 1) {
+    return false;
+  }
+  const Calendar calendar = settings_.calendar;
+  const std::int64_t astronomical = q.bce ? 1 - q.year : q.year;
+  std::int64_t jdn = 0;
+  if (astronomical > -kDirectYears && astronomical < kDirectYears &&
+      (calendar != Calendar::Historical || astronomical != 1582)) {
+    const auto direct = directJdn(astronomical, q.month, q.day, calendar);
+    if (!direct) {
       return false;
     }
-  }
-  if (p == yearStart || p == e || *p != '-' || year < 1 || year > maya::kMaxYear ||
-      *yearStart == '0') { // leading zeros: the general path writes the year without them
-    return false;
-  }
-  const char* const yearEnd = p++;
-  int fields[2] = {0, 0};
-  for (int f = 0; f < 2; ++f) {
-    const char* const start = p;
-    while (p < e && static_cast<unsigned>(*p - '0') < 10 && p - start < 2) {
-      fields[f] = fields[f] * 10 + (*p++ - '0');
-    }
-    if (p == start || (f == 0 && (p == e || *p++ != '-'))) {
+    jdn = *direct;
+  } else {
+    if (q.day < 1 || q.day > maya::daysInMonth(astronomical, q.month, calendar)) {
       return false;
     }
-  }
-  const int month = fields[0];
-  const int day = fields[1];
-  bool bce = false;
-  const std::size_t rest = static_cast<std::size_t>(e - p);
-  if (rest == 3) {
-    if (p[0] != ' ' || (p[1] | 0x20) != 'c' || (p[2] | 0x20) != 'e') {
+    const auto general = maya::toJdn({astronomical, q.month, q.day}, calendar);
+    if (!general) {
       return false;
     }
-  } else if (rest == 4) {
-    if (p[0] != ' ' || (p[1] | 0x20) != 'b' || (p[2] | 0x20) != 'c' || (p[3] | 0x20) != 'e') {
-      return false;
-    }
-    bce = true;
-  } else if (rest != 0) {
-    return false;
+    jdn = general.value;
   }
-  if (month < 1 || month > 12 || day < 1) {
-    return false;
-  }
-  const std::int64_t astronomical = bce ? 1 - year : year;
-  if (day > maya::daysInMonth(astronomical, month, settings_.calendar)) {
-    return false;
-  }
-  const auto jdn = maya::toJdn({astronomical, month, day}, settings_.calendar);
-  if (!jdn) {
-    return false;
-  }
-  const std::int64_t d = jdn.value - settings_.reckoning.correlation.jdn;
-  const maya::Tzolkin tz = maya::tzolkinOf(d);
-  const Piece& tzolkin = tzolkin_[static_cast<std::size_t>((tz.number - 1) * 20 + tz.name)];
-  const Piece& haab = haab_[static_cast<std::size_t>(maya::haabPositionOf(d))];
-  const char lord = static_cast<char>('0' + maya::lordOfTheNight(d));
+  const std::int64_t d = jdn - settings_.reckoning.correlation.jdn;
+  const Piece& tzolkin = tzolkin_[static_cast<std::size_t>(floorMod(d, maya::kTzolkinDays))];
+  const Piece& haab = haab_[static_cast<std::size_t>(floorMod(d, maya::kHaabYear))];
+  const char lord = lords_[static_cast<std::size_t>(floorMod(d, maya::kLordsOfTheNight))];
 
   char* at = out_.reserve(512);
-  const bool json = settings_.format == OutputFormat::Json;
-  if (json) {
+  const OutputFormat format = settings_.format;
+  if (format == OutputFormat::Json) {
     at = put(at, "{\"date\":\"");
   }
-  for (const char* y = yearStart; y < yearEnd; ++y) { // the year's digits as given
-    *at++ = *y;
-  }
-  *at++ = '-';
-  at = putTwoDigits(at, month);
-  *at++ = '-';
-  at = putTwoDigits(at, day);
-  at = put(at, bce ? std::string_view(" BCE") : std::string_view(" CE"));
-  switch (settings_.format) {
+  at = digits::putInt(at, q.year); // the year's digits as given: no leading zeros
+  at = putDashAndTwoDigits(at, q.month);
+  at = putDashAndTwoDigits(at, q.day);
+  static constexpr char kEras[2][8] = {" CE", " BCE"};
+  std::memcpy(at, kEras[q.bce ? 1 : 0], 8);
+  at += q.bce ? 4 : 3;
+  switch (format) {
   case OutputFormat::Plain:
     at = put(at, "  ");
     at = putLongCount(at, d);
@@ -747,7 +748,7 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     break;
   case OutputFormat::Tsv:
   case OutputFormat::Csv: {
-    const char sep = settings_.format == OutputFormat::Tsv ? '\t' : ',';
+    const char sep = format == OutputFormat::Tsv ? '\t' : ',';
     *at++ = sep;
     at = digits::putInt(at, d);
     *at++ = sep;
@@ -760,7 +761,7 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     *at++ = 'G';
     *at++ = lord;
     *at++ = sep;
-    at = digits::putInt(at, jdn.value);
+    at = digits::putInt(at, jdn);
     at = putPiece(at, sep == '\t' ? tsvTail_ : csvTail_);
     break;
   }
@@ -776,7 +777,7 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     at = put(at, "\",\"lord\":\"G");
     *at++ = lord;
     at = put(at, "\",\"jdn\":");
-    at = digits::putInt(at, jdn.value);
+    at = digits::putInt(at, jdn);
     at = put(at, jsonTail_);
     break;
   }

@@ -61,8 +61,31 @@ private:
 // left-to-right double arithmetic y*365 + a + y/4 - y/100 + y/400 floored
 // after adding 1721118.5 equals a + floor((146097*y + 200) / 400) + 1721118.
 // Preconditions: year 0 to kMaxYear, month 1 to 12, day 1 to 31.
-[[nodiscard]] std::int64_t windowDayCount(std::int64_t year, engine::Era era, int month,
-                                          int day) noexcept;
+[[nodiscard]] constexpr std::int64_t windowDayCount(std::int64_t year, engine::Era era, int month,
+                                                    int day) noexcept {
+  constexpr std::int64_t kDayNumberOffset =
+      1721118; // 1721118.5 less the half added before the floor
+  constexpr std::int64_t kEpochDayNumber = 583919;
+  constexpr std::int64_t kDaysIn400Years = 146097; // 400 x 365 + 100 - 4 + 1
+  // Days from 1 March to the first of each month of the March-based year,
+  // months 3 to 14: (153 x month - 457) \ 5.
+  constexpr std::int16_t kMonthStart[15] = {0,   0,   0,   0,   31,  61,  92, 122,
+                                            153, 184, 214, 245, 275, 306, 337};
+  static_assert(kMonthStart[14] == (153 * 14 - 457) / 5 && kMonthStart[4] == (153 * 4 - 457) / 5);
+  // Year Y CE counts as Y - 1 and Y BCE as -Y; January and February belong
+  // to the March-based year before.
+  std::int64_t y = era == engine::Era::CE ? year - 1 : -year;
+  int workMonth = month;
+  if (workMonth < 3) {
+    y -= 1;
+    workMonth += 12;
+  }
+  // Floored division by 400, for negative years too.
+  const std::int64_t n = kDaysIn400Years * y + 200;
+  const std::int64_t q = n / 400;
+  const std::int64_t floored = (n % 400 != 0 && n < 0) ? q - 1 : q;
+  return kMonthStart[workMonth] + day + floored + kDayNumberOffset - kEpochDayNumber;
+}
 
 // The count the window's Long Count is written from: dayCount folded once
 // into a great cycle (counts before the epoch get whole cycles added); nothing

@@ -7,6 +7,7 @@
 #include <glyphbox/maya/correlation.h>
 #include <glyphbox/maya/names.h>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -122,9 +123,10 @@ private:
   RowWriter writer_;
   bool fastEligible_ = false;
   bool fast_ = false;
-  std::vector<Piece> tzolkin_; // by (number - 1) x 20 + name index
-  std::vector<Piece> haab_;    // by the scholarly Haab position
-  std::string label_;          // the correlation column
+  std::vector<Piece> tzolkin_;  // by the day count mod 260
+  std::vector<Piece> haab_;     // by the day count mod 365
+  std::array<char, 9> lords_{}; // the digit of G1 to G9, by the day count mod 9
+  std::string label_;           // the correlation column
   struct Tail {
     char text[63] = {};
     std::uint8_t size = 0;
