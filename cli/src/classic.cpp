@@ -234,51 +234,58 @@ inline bool quickParse(std::string_view s, DateInput& d) noexcept {
   return true;
 }
 
+// Refusals and the other input forms are rare: kept out of line, so the
+// conversion itself needs no room for a message.
+bool ClassicConverter::refuse(const ParseResult& parsed, std::string_view text, Origin origin) {
+  const DateInput& date = parsed.date;
+  if (parsed.error == InputError::NotADate && otherForms_ != nullptr && isOtherInputForm(text)) {
+    return otherForms_(otherContext_, text, origin);
+  }
+  char message[kMaxMessage];
+  char* end = message;
+  switch (parsed.error) {
+  case InputError::DayOutOfRange: {
+    char days[16]; // room for the digit writer's wide store
+    const std::string_view month = engine::kMonthNames[static_cast<std::size_t>(date.month - 1)];
+    end = putMessage(
+        message, origin, text, "day out of range; ", month, " of that year has ",
+        std::string_view(days, static_cast<std::size_t>(putInt(days, date.daysInMonth) - days)),
+        " days");
+    break;
+  }
+  case InputError::YearOutOfRange:
+    end = putMessage(message, origin, text, kYearOutOfRange);
+    break;
+  case InputError::MonthOutOfRange:
+    end = putMessage(message, origin, text, kMonthOutOfRange);
+    break;
+  case InputError::UnknownEra:
+    end = putMessage(message, origin, text, kUnknownEra);
+    break;
+  case InputError::None: // a day count past the Long Count's 16-bit baktun
+    end = putMessage(message, origin, text, kOverflow);
+    break;
+  default:
+    end = putMessage(message, origin, text, kNotADate);
+    break;
+  }
+  out_.error(std::string_view(message, static_cast<std::size_t>(end - message)));
+  return false;
+}
+
 bool ClassicConverter::convert(std::string_view text, Origin origin) {
   ParseResult parsed;
   if (!quickParse(text, parsed.date)) {
     parsed = parseDate(text);
+    if (parsed.error != InputError::None) {
+      return refuse(parsed, text, origin);
+    }
   }
   const DateInput& date = parsed.date;
-  char message[kMaxMessage];
-  if (parsed.error != InputError::None) {
-    if (parsed.error == InputError::NotADate && otherForms_ != nullptr && isOtherInputForm(text)) {
-      return otherForms_(otherContext_, text, origin);
-    }
-    char* end = message;
-    switch (parsed.error) {
-    case InputError::DayOutOfRange: {
-      char days[16]; // room for the digit writer's wide store
-      const std::string_view month = engine::kMonthNames[static_cast<std::size_t>(date.month - 1)];
-      end = putMessage(
-          message, origin, text, "day out of range; ", month, " of that year has ",
-          std::string_view(days, static_cast<std::size_t>(putInt(days, date.daysInMonth) - days)),
-          " days");
-      break;
-    }
-    case InputError::YearOutOfRange:
-      end = putMessage(message, origin, text, kYearOutOfRange);
-      break;
-    case InputError::MonthOutOfRange:
-      end = putMessage(message, origin, text, kMonthOutOfRange);
-      break;
-    case InputError::UnknownEra:
-      end = putMessage(message, origin, text, kUnknownEra);
-      break;
-    default:
-      end = putMessage(message, origin, text, kNotADate);
-      break;
-    }
-    out_.error(std::string_view(message, static_cast<std::size_t>(end - message)));
-    return false;
-  }
-
   const std::int64_t dayCount = windowDayCount(date.year, date.era, date.month, date.day);
   const std::optional<std::int64_t> folded = windowFoldedCount(dayCount);
   if (!folded) {
-    char* end = putMessage(message, origin, text, kOverflow);
-    out_.error(std::string_view(message, static_cast<std::size_t>(end - message)));
-    return false;
+    return refuse(parsed, text, origin);
   }
   const std::int64_t count = *folded;
 

@@ -30,52 +30,64 @@ static_assert(digitCount(0) == 0 && digitCount(9) == 1 && digitCount(10) == 2 &&
               digitCount(99999999) == 8 && digitCount(100000000) == 9 &&
               digitCount(4294967295u) == 10);
 
-inline std::uint64_t pairBits(std::uint32_t twoDigits) noexcept {
-  std::uint16_t pair;
-  std::memcpy(&pair, kDigitPairs + twoDigits * 2, 2);
-  return pair;
+// The eight decimal digits of u < 10^8 as ASCII bytes, the first digit in
+// the lowest byte, computed in lanes of one 64-bit word: u splits into two
+// halves below 10^4 (32-bit lanes), each half into two below 100 (16-bit
+// lanes), each of those into two digits (bytes). A lane's quotient by 100
+// is (x * 10486) >> 20 and by 10 is (x * 103) >>10, exact in these ranges;
+// no lane's product reaches the next lane.
+constexpr std::uint64_t eightDigits(std::uint32_t u) noexcept {
+  const std::uint64_t halves = u / 10000 | std::uint64_t{u % 10000} << 32;
+  const std::uint64_t hundreds = (halves * 10486) >> 20 & 0x0000007F0000007FULL;
+  // Each 32-bit lane x becomes x / 100 in its low 16 bits and x % 100 above.
+  const std::uint64_t pairs = (halves << 16) + hundreds * (1 - (std::uint64_t{100} << 16));
+  const std::uint64_t tens = (pairs * 103) >> 10 & 0x000F000F000F000FULL;
+  // Each 16-bit lane y becomes y / 10 in its low byte and y % 10 above.
+  const std::uint64_t digits = (pairs << 8) + tens * (1 - (std::uint64_t{10} << 8));
+  return digits + 0x3030303030303030ULL;
 }
+static_assert(eightDigits(12345678) == 0x3837363534333231ULL);
+static_assert(eightDigits(0) == 0x3030303030303030ULL &&
+              eightDigits(99999999) == 0x3939393939393939ULL);
 
-// Stores the last n of the `size` digit bytes held in `bytes` (the first
-// digit in the lowest byte), as `size` bytes at `at`.
-template <int size> inline void storeLast(char* at, std::uint64_t bytes, int n) noexcept {
+// The same for u < 10^4 in one 32-bit word: four digits.
+constexpr std::uint32_t fourDigits(std::uint32_t u) noexcept {
+  const std::uint32_t hundreds = (u * 10486) >> 20;
+  const std::uint32_t pairs = (u << 16) + hundreds * (1 - (100u << 16));
+  const std::uint32_t tens = (pairs * 103) >> 10 & 0x000F000Fu;
+  const std::uint32_t digits = (pairs << 8) + tens * (1 - (10u << 8));
+  return digits + 0x30303030u;
+}
+static_assert(fourDigits(1234) == 0x34333231u && fourDigits(9999) == 0x39393939u);
+
+// Stores the last n of the `width` digit bytes held in `bytes` (the first
+// digit in the lowest byte) at `at`, storing `width` bytes in all.
+template <typename Word> inline void storeLast(char* at, Word bytes, int n) noexcept {
+  constexpr int width = sizeof(Word);
   if constexpr (std::endian::native == std::endian::little) {
-    bytes >>= (size - n) * 8;
-    if constexpr (size == 4) {
-      const auto four = static_cast<std::uint32_t>(bytes);
-      std::memcpy(at, &four, 4);
-    } else {
-      std::memcpy(at, &bytes, 8);
-    }
+    bytes >>= (width - n) * 8;
+    std::memcpy(at, &bytes, width);
   } else {
     for (int i = 0; i < n; ++i) {
-      at[i] = static_cast<char>(bytes >> ((size - n + i) * 8));
+      at[i] = static_cast<char>(bytes >> ((width - n + i) * 8));
     }
   }
 }
 
 // Decimal digits of u, written in place; `width` pads with zeros to at
-// least that many digits. Up to eight digits are assembled in a register
-// from pairs and stored at once, shifted past the leading zeros, so the
-// number's length decides no branch but the one between four and eight.
+// least that many digits. Up to eight digits are computed in one register
+// and stored at once, shifted past the leading zeros, so the number's
+// length decides only whether four or eight digits are computed.
 [[gnu::always_inline]] inline char* putUnsigned32(char* at, std::uint32_t u,
                                                   int width = 1) noexcept {
   int n = digitCount(u);
   n = n < width ? width : n;
   if (n <= 4) { // then u < 10^4
-    const std::uint32_t a = u / 100;
-    storeLast<4>(at, pairBits(a) | pairBits(u - a * 100) << 16, n);
+    storeLast(at, fourDigits(u), n);
     return at + n;
   }
   if (n <= 8) { // then u < 10^8
-    const std::uint32_t high = u / 10000;
-    const std::uint32_t low = u - high * 10000;
-    const std::uint32_t a = high / 100;
-    const std::uint32_t c = low / 100;
-    storeLast<8>(at,
-                 pairBits(a) | pairBits(high - a * 100) << 16 | pairBits(c) << 32 |
-                     pairBits(low - c * 100) << 48,
-                 n);
+    storeLast(at, eightDigits(u), n);
     return at + n;
   }
   char* d = at + n;

@@ -912,9 +912,10 @@ std::string ScholarlyConverter::rowsFor(const Day& day, std::vector<Row>& rows) 
 }
 
 bool ScholarlyConverter::convert(std::string_view text, Origin origin) {
-  if (fast_ && convertQuickly(text)) {
-    return true;
-  }
+  return (fast_ && convertQuickly(text)) || convertGenerally(text, origin);
+}
+
+bool ScholarlyConverter::convertGenerally(std::string_view text, Origin origin) {
   const Reading reading = read(text);
   if (!reading.day) {
     writer_.refuse(origin, text, reading.code, reading.reason);

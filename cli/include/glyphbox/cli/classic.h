@@ -49,6 +49,10 @@ public:
   }
 
 private:
+  // Writes the message of a refused date (or hands another input form on);
+  // a parse without error here means the Long Count overflowed.
+  [[gnu::noinline]] bool refuse(const ParseResult& parsed, std::string_view text, Origin origin);
+
   Output& out_;
   ClassicFormat format_;
   const void* tables_; // the formatting tables, built before the first line

@@ -23,7 +23,7 @@ class LineReader {
 public:
   // Lines longer than this are refused; only their start is kept for the message.
   static constexpr std::size_t kMaxLine = 4096;
-  static constexpr std::size_t kDefaultChunk = std::size_t{1} << 20;
+  static constexpr std::size_t kDefaultChunk = std::size_t{1} << 16;
 
   // Reads up to `size` bytes into `into`; returns the count, 0 at the end of
   // the input, or -errno on a read error.

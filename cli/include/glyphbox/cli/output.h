@@ -63,7 +63,7 @@ public:
   void reportDirectly(std::string_view line) noexcept;
 
   // The capacity of the output buffer: results are written out whenever it fills.
-  static constexpr std::size_t kBufferSize = std::size_t{1} << 18;
+  static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 
 private:
   void makeRoom(std::size_t n);

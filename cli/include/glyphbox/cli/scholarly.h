@@ -113,6 +113,9 @@ public:
 
 private:
   bool convertQuickly(std::string_view text);
+  // Every input form and every refusal, out of line so that the common
+  // form's conversion keeps a small frame.
+  [[gnu::noinline]] bool convertGenerally(std::string_view text, Origin origin);
 
   struct Piece {
     char text[31] = {};
