@@ -51,8 +51,6 @@ Piece makePiece(std::string_view s) {
 struct Tables {
   std::array<Piece, 13 * 20> tzolkin; // "10 Imix", by (number - 1) x 20 + name index
   std::array<Piece, 365> haab;        // "9 Kankin", by the window's Haab position
-  std::array<Piece, 13> months;       // "-01" to "-12"
-  std::array<Piece, 32> days;         // "-01" to "-31"
 
   Tables() {
     char text[16];
@@ -74,14 +72,6 @@ struct Tables {
                                     static_cast<int>(name.size()), name.data());
       haab[static_cast<std::size_t>(p)] =
           makePiece(std::string_view(text, static_cast<std::size_t>(len)));
-    }
-    for (int m = 1; m <= 12; ++m) {
-      std::snprintf(text, sizeof text, "-%02d", m);
-      months[static_cast<std::size_t>(m)] = makePiece(text);
-    }
-    for (int d = 1; d <= 31; ++d) {
-      std::snprintf(text, sizeof text, "-%02d", d);
-      days[static_cast<std::size_t>(d)] = makePiece(text);
     }
   }
 };
@@ -302,8 +292,12 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
   if (format_ == ClassicFormat::Tsv) {
     // The year without leading zeros: its value, which fits 32 bits.
     at = digits::putUnsigned32(at, static_cast<std::uint32_t>(date.year));
-    at = put(at, t.months[static_cast<std::size_t>(date.month)]);
-    at = put(at, t.days[static_cast<std::size_t>(date.day)]);
+    // "-MM-DD": always six bytes.
+    at[0] = '-';
+    std::memcpy(at + 1, digits::kDigitPairs + date.month * 2, 2);
+    at[3] = '-';
+    std::memcpy(at + 4, digits::kDigitPairs + date.day * 2, 2);
+    at += 6;
     static constexpr char kEras[2][8] = {" CE\t", " BCE\t"};
     const bool bce = date.era == engine::Era::BCE;
     std::memcpy(at, kEras[bce ? 1 : 0], 8);
