@@ -603,16 +603,6 @@ inline char* put(char* at, std::string_view s) noexcept {
   return at + s.size();
 }
 
-// "0" to "19", padded to four bytes so a place is copied in one move.
-struct Place {
-  char text[3];
-  char size;
-};
-constexpr Place kPlaces[20] = {{"0", 1},  {"1", 1},  {"2", 1},  {"3", 1},  {"4", 1},
-                               {"5", 1},  {"6", 1},  {"7", 1},  {"8", 1},  {"9", 1},
-                               {"10", 2}, {"11", 2}, {"12", 2}, {"13", 2}, {"14", 2},
-                               {"15", 2}, {"16", 2}, {"17", 2}, {"18", 2}, {"19", 2}};
-
 // The Long Count of d, with the place values as constants so the divisions
 // become multiplications, and the lower four places from tables.
 inline char* putLongCount(char* at, std::int64_t d) noexcept {
@@ -620,13 +610,7 @@ inline char* putLongCount(char* at, std::int64_t d) noexcept {
     return maya::writeLongCount(at, d);
   }
   const std::int64_t baktun = d / maya::kBaktun;
-  if (baktun < 20) {
-    const Place& p = kPlaces[baktun];
-    std::memcpy(at, &p, sizeof p);
-    at += p.size;
-  } else {
-    at = digits::putInt(at, baktun);
-  }
+  at = digits::putInt(at, baktun);
   return long_count_text::putLowerPlaces(at,
                                          static_cast<std::uint32_t>(d - baktun * maya::kBaktun));
 }
