@@ -2,6 +2,7 @@
 
 #include "digits.h"
 #include "long_count_text.h"
+#include "put_text.h"
 #include "quick_date.h"
 #include <glyphbox/cli/scholarly.h>
 
@@ -81,17 +82,8 @@ const Tables& tables() {
   return t;
 }
 
-inline char* put(char* at, const Piece& p) noexcept {
-  std::memcpy(at, &p, sizeof p);
-  return at + p.size;
-}
-
-inline char* put(char* at, std::string_view s) noexcept {
-  if (!s.empty()) { // an empty view may have no data at all
-    std::memcpy(at, s.data(), s.size());
-  }
-  return at + s.size();
-}
+using put_text::put;
+using put_text::putPiece;
 
 // Shown input and its escapes: at most this many bytes of it.
 constexpr std::size_t kShownBytes = 60;
@@ -312,12 +304,12 @@ bool ClassicConverter::convert(std::string_view text, Origin origin) {
   if (separator == ' ') {
     *at++ = ' ';
   }
-  at = put(at, t.tzolkin[static_cast<std::size_t>(number * 20 + kin)]);
+  at = putPiece(at, t.tzolkin[static_cast<std::size_t>(number * 20 + kin)]);
   *at++ = separator;
   if (separator == ' ') {
     *at++ = ' ';
   }
-  at = put(at, t.haab[static_cast<std::size_t>(haabPosition)]);
+  at = putPiece(at, t.haab[static_cast<std::size_t>(haabPosition)]);
   *at++ = '\n';
   out_.commit(at);
   return true;

@@ -17,6 +17,10 @@ struct QuickDate {
   int day = 0;           // 0 to 99: its month is for the caller to check
   bool bce = false;
   bool leadingZero = false; // the year's text starts with 0
+  // The month and the day were typed with two digits each, so the text's
+  // first `dateLength` bytes ("Y-MM-DD") are the date as it is written out.
+  bool padded = false;
+  std::uint8_t dateLength = 0;
 };
 
 // Reads `s` in the form above, with at most kMaxYearDigits digits of year.
@@ -49,7 +53,8 @@ template <int kMaxYearDigits> inline bool readQuickDate(std::string_view s, Quic
     return false;
   }
   p += 2;
-  if (month2 < 10) {
+  const bool monthPadded = month2 < 10;
+  if (monthPadded) {
     month = month * 10 + month2;
     ++p;
   }
@@ -61,12 +66,15 @@ template <int kMaxYearDigits> inline bool readQuickDate(std::string_view s, Quic
     return false;
   }
   p += 2;
+  bool dayPadded = false;
   if (p < e) {
     if (const unsigned v = static_cast<unsigned>(*p - '0'); v < 10) {
       day = day * 10 + v;
       ++p;
+      dayPadded = true;
     }
   }
+  const auto dateLength = static_cast<std::uint8_t>(p - yearStart);
   bool bce = false;
   switch (e - p) {
   case 0:
@@ -90,6 +98,8 @@ template <int kMaxYearDigits> inline bool readQuickDate(std::string_view s, Quic
   d.day = static_cast<int>(day);
   d.bce = bce;
   d.leadingZero = *yearStart == '0';
+  d.padded = monthPadded && dayPadded;
+  d.dateLength = dateLength;
   return true;
 }
 

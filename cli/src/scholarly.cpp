@@ -2,6 +2,7 @@
 
 #include "digits.h"
 #include "long_count_text.h"
+#include "put_text.h"
 #include "quick_date.h"
 
 #include <glyphbox/engine/month_table.h>
@@ -577,35 +578,53 @@ ScholarlyConverter::ScholarlyConverter(Output& out, const ConversionSettings& se
     lords_[static_cast<std::size_t>(r)] = static_cast<char>('0' + maya::lordOfTheNight(r));
   }
   label_ = correlationLabel(settings.reckoning);
-  for (const char sep : {'\t', ','}) {
-    std::string tail = sep + label_ + sep + std::string(calendarName(settings.calendar)) +
-                       (sep == '\t' ? "\n" : "\r\n");
-    Tail& t = sep == '\t' ? tsvTail_ : csvTail_;
-    t.size = static_cast<std::uint8_t>(std::min(tail.size(), sizeof t.text));
-    std::copy_n(tail.begin(), t.size, t.text);
-  }
-  jsonTail_ = ",\"correlation\":{\"name\":";
+  std::string json = ",\"correlation\":{\"name\":";
   if (settings.reckoning.correlation.name.empty()) {
-    jsonTail_ += "null";
+    json += "null";
   } else {
-    putJsonString(jsonTail_, settings.reckoning.correlation.name);
+    putJsonString(json, settings.reckoning.correlation.name);
   }
-  jsonTail_ += ",\"jdn\":" + std::to_string(settings.reckoning.correlation.jdn) +
-               "},\"calendar\":\"" + std::string(calendarName(settings.calendar)) + "\"}\n";
+  json += ",\"jdn\":" + std::to_string(settings.reckoning.correlation.jdn) +
+          "},\"calendar\":\"" + std::string(calendarName(settings.calendar)) + "\"}\n";
+  const auto fill = [](auto& tail, const std::string& text) {
+    if (text.size() > sizeof tail.text) {
+      return false;
+    }
+    tail.size = static_cast<std::uint8_t>(text.size());
+    std::copy(text.begin(), text.end(), tail.text);
+    return true;
+  };
+  const std::string calendar(calendarName(settings.calendar));
+  // Every preset and number fits; should one not, the general path writes
+  // the rows rather than a cut one.
+  fastEligible_ = fill(tsvTail_, '\t' + label_ + '\t' + calendar + '\n') &&
+                  fill(csvTail_, ',' + label_ + ',' + calendar + "\r\n") &&
+                  fill(jsonTail_, json);
+  fast_ = fastEligible_;
 }
 
 namespace {
 
-inline char* put(char* at, std::string_view s) noexcept {
-  if (!s.empty()) {
-    std::memcpy(at, s.data(), s.size());
-  }
-  return at + s.size();
-}
+using put_text::put;
+using put_text::putPiece;
+using put_text::putShort;
 
 // The Long Count of d, with the place values as constants so the divisions
 // become multiplications, and the lower four places from tables.
-inline char* putLongCount(char* at, std::int64_t d) noexcept {
+[[gnu::always_inline]] inline char* putLongCount(char* at, std::int64_t d) noexcept {
+  constexpr std::int64_t kTwentyBaktuns = 20 * maya::kBaktun;
+  if (d >= 0 && d < kTwentyBaktuns) {
+    // Every date of the last five millennia under any usual correlation:
+    // a baktun of one or two digits, in 32-bit arithmetic. The second byte
+    // is stored either way and overwritten when the baktun has one digit.
+    const auto u = static_cast<std::uint32_t>(d);
+    const std::uint32_t baktun = u / long_count_text::kBaktunDays;
+    const bool twoDigits = baktun >= 10;
+    at[0] = twoDigits ? '1' : static_cast<char>('0' + baktun);
+    at[1] = static_cast<char>('0' + baktun - 10);
+    at += twoDigits ? 2 : 1;
+    return long_count_text::putLowerPlaces(at, u - baktun * long_count_text::kBaktunDays);
+  }
   if (d < 0) {
     return maya::writeLongCount(at, d);
   }
@@ -613,13 +632,6 @@ inline char* putLongCount(char* at, std::int64_t d) noexcept {
   at = digits::putInt(at, baktun);
   return long_count_text::putLowerPlaces(at,
                                          static_cast<std::uint32_t>(d - baktun * maya::kBaktun));
-}
-
-// A piece of up to 31 bytes, copied whole in one fixed-size move (the output
-// buffer always has room past the line), advanced by its true size.
-template <typename PieceT> inline char* putPiece(char* at, const PieceT& piece) noexcept {
-  std::memcpy(at, &piece, sizeof piece);
-  return at + piece.size;
 }
 
 // "-MM": a dash and two digits.
@@ -703,18 +715,35 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     jdn = general.value;
   }
   const std::int64_t d = jdn - settings_.reckoning.correlation.jdn;
-  const Piece& tzolkin = tzolkin_[static_cast<std::size_t>(floorMod(d, maya::kTzolkinDays))];
-  const Piece& haab = haab_[static_cast<std::size_t>(floorMod(d, maya::kHaabYear))];
-  const char lord = lords_[static_cast<std::size_t>(floorMod(d, maya::kLordsOfTheNight))];
+  std::size_t tzolkinAt = 0;
+  std::size_t haabAt = 0;
+  std::size_t lordAt = 0;
+  if (d >= 0 && d <= std::int64_t{UINT32_MAX}) { // unsigned remainders are a multiply and a shift
+    const auto u = static_cast<std::uint32_t>(d);
+    tzolkinAt = u % maya::kTzolkinDays;
+    haabAt = u % maya::kHaabYear;
+    lordAt = u % maya::kLordsOfTheNight;
+  } else {
+    tzolkinAt = static_cast<std::size_t>(floorMod(d, maya::kTzolkinDays));
+    haabAt = static_cast<std::size_t>(floorMod(d, maya::kHaabYear));
+    lordAt = static_cast<std::size_t>(floorMod(d, maya::kLordsOfTheNight));
+  }
+  const Piece& tzolkin = tzolkin_[tzolkinAt];
+  const Piece& haab = haab_[haabAt];
+  const char lord = lords_[lordAt];
 
   char* at = out_.reserve(512);
   const OutputFormat format = settings_.format;
   if (format == OutputFormat::Json) {
     at = put(at, "{\"date\":\"");
   }
-  at = digits::putInt(at, q.year); // the year's digits as given: no leading zeros
-  at = putDashAndTwoDigits(at, q.month);
-  at = putDashAndTwoDigits(at, q.day);
+  if (q.padded) { // typed as it is written: the year has no leading zero
+    at = putShort(at, s.data(), q.dateLength);
+  } else {
+    at = digits::putInt(at, q.year);
+    at = putDashAndTwoDigits(at, q.month);
+    at = putDashAndTwoDigits(at, q.day);
+  }
   static constexpr char kEras[2][8] = {" CE", " BCE"};
   std::memcpy(at, kEras[q.bce ? 1 : 0], 8);
   at += q.bce ? 4 : 3;
@@ -762,7 +791,7 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     *at++ = lord;
     at = put(at, "\",\"jdn\":");
     at = digits::putInt(at, jdn);
-    at = put(at, jsonTail_);
+    at = putPiece(at, jsonTail_);
     break;
   }
   out_.commit(at);

@@ -130,13 +130,14 @@ private:
   std::vector<Piece> haab_;     // by the day count mod 365
   std::array<char, 9> lords_{}; // the digit of G1 to G9, by the day count mod 9
   std::string label_;           // the correlation column
-  struct Tail {
-    char text[63] = {};
+  // A row's fixed end, held so that it is copied in one fixed-size move.
+  template <std::size_t N> struct Tail {
+    char text[N - 1] = {};
     std::uint8_t size = 0;
   };
-  Tail tsvTail_; // "\tgmt 584283\tgregorian\n": what follows the JDN in a row
-  Tail csvTail_;
-  std::string jsonTail_; // what follows the JDN in a JSON row
+  Tail<64> tsvTail_; // "\tgmt 584283\tgregorian\n": what follows the JDN in a row
+  Tail<64> csvTail_;
+  Tail<128> jsonTail_; // what follows the JDN in a JSON row
 };
 
 // Whether an input is a Long Count, "JDN n" or "today" rather than a date.
