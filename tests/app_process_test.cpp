@@ -35,7 +35,8 @@ std::string slurp(const std::string& path) {
 // `seconds` > 0 runs it under timeout(1), which ends it with status 124.
 Outcome run(const std::string& environment, const std::string& arguments,
             const std::string& output = "", int seconds = 0) {
-  const std::string out = output.empty() ? ::testing::TempDir() + "glyphbox_out" + std::to_string(::getpid()) : output;
+  const std::string out =
+      output.empty() ? ::testing::TempDir() + "glyphbox_out" + std::to_string(::getpid()) : output;
   const std::string err = ::testing::TempDir() + "glyphbox_err" + std::to_string(::getpid());
   const std::string limit = seconds > 0 ? "timeout " + std::to_string(seconds) + " " : "";
   const std::string command = limit + "env " + environment + " " + GLYPHBOX_PATH + " " + arguments +

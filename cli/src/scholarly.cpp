@@ -584,8 +584,8 @@ ScholarlyConverter::ScholarlyConverter(Output& out, const ConversionSettings& se
   } else {
     putJsonString(json, settings.reckoning.correlation.name);
   }
-  json += ",\"jdn\":" + std::to_string(settings.reckoning.correlation.jdn) +
-          "},\"calendar\":\"" + std::string(calendarName(settings.calendar)) + "\"}\n";
+  json += ",\"jdn\":" + std::to_string(settings.reckoning.correlation.jdn) + "},\"calendar\":\"" +
+          std::string(calendarName(settings.calendar)) + "\"}\n";
   const auto fill = [](auto& tail, const std::string& text) {
     if (text.size() > sizeof tail.text) {
       return false;
@@ -598,8 +598,7 @@ ScholarlyConverter::ScholarlyConverter(Output& out, const ConversionSettings& se
   // Every preset and number fits; should one not, the general path writes
   // the rows rather than a cut one.
   fastEligible_ = fill(tsvTail_, '\t' + label_ + '\t' + calendar + '\n') &&
-                  fill(csvTail_, ',' + label_ + ',' + calendar + "\r\n") &&
-                  fill(jsonTail_, json);
+                  fill(csvTail_, ',' + label_ + ',' + calendar + "\r\n") && fill(jsonTail_, json);
   fast_ = fastEligible_;
 }
 
