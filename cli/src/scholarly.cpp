@@ -559,25 +559,33 @@ ScholarlyConverter::ScholarlyConverter(Output& out, const ConversionSettings& se
   if (!fastEligible_) {
     return;
   }
-  const HaabNumbering numbering = settings.haabDays.value_or(HaabNumbering::Seating0);
-  auto piece = [](const std::string& text) {
-    Piece p;
-    std::copy(text.begin(), text.end(), p.text);
-    p.size = static_cast<std::uint8_t>(text.size());
-    return p;
+  // Every name and row end of the presets and numbers fits its fixed size;
+  // should one not, the general path writes the rows rather than a cut one.
+  bool fits = true;
+  const auto fill = [&fits](auto& fixed, const std::string& text) {
+    fits = fits && text.size() <= sizeof fixed.text;
+    if (fits) {
+      fixed.size = static_cast<std::uint8_t>(text.size());
+      std::copy(text.begin(), text.end(), fixed.text);
+    }
   };
+  const HaabNumbering numbering = settings.haabDays.value_or(HaabNumbering::Seating0);
   // The three cycles repeat every 260, 365 and 9 days: each table holds the
   // names of one whole cycle, by the day count's remainder.
+  tzolkin_.resize(maya::kTzolkinDays);
   for (int r = 0; r < maya::kTzolkinDays; ++r) {
-    tzolkin_.push_back(piece(tzolkinText(maya::tzolkinOf(r), settings.spelling)));
+    fill(tzolkin_[static_cast<std::size_t>(r)], tzolkinText(maya::tzolkinOf(r), settings.spelling));
   }
+  haab_.resize(maya::kHaabYear);
   for (int r = 0; r < maya::kHaabYear; ++r) {
-    haab_.push_back(piece(haabText(maya::haabOf(r, numbering), settings.spelling)));
+    fill(haab_[static_cast<std::size_t>(r)],
+         haabText(maya::haabOf(r, numbering), settings.spelling));
   }
   for (int r = 0; r < maya::kLordsOfTheNight; ++r) {
     lords_[static_cast<std::size_t>(r)] = static_cast<char>('0' + maya::lordOfTheNight(r));
   }
   label_ = correlationLabel(settings.reckoning);
+  const std::string calendar(calendarName(settings.calendar));
   std::string json = ",\"correlation\":{\"name\":";
   if (settings.reckoning.correlation.name.empty()) {
     json += "null";
@@ -585,20 +593,11 @@ ScholarlyConverter::ScholarlyConverter(Output& out, const ConversionSettings& se
     putJsonString(json, settings.reckoning.correlation.name);
   }
   json += ",\"jdn\":" + std::to_string(settings.reckoning.correlation.jdn) + "},\"calendar\":\"" +
-          std::string(calendarName(settings.calendar)) + "\"}\n";
-  const auto fill = [](auto& tail, const std::string& text) {
-    if (text.size() > sizeof tail.text) {
-      return false;
-    }
-    tail.size = static_cast<std::uint8_t>(text.size());
-    std::copy(text.begin(), text.end(), tail.text);
-    return true;
-  };
-  const std::string calendar(calendarName(settings.calendar));
-  // Every preset and number fits; should one not, the general path writes
-  // the rows rather than a cut one.
-  fastEligible_ = fill(tsvTail_, '\t' + label_ + '\t' + calendar + '\n') &&
-                  fill(csvTail_, ',' + label_ + ',' + calendar + "\r\n") && fill(jsonTail_, json);
+          calendar + "\"}\n";
+  fill(tsvTail_, '\t' + label_ + '\t' + calendar + '\n');
+  fill(csvTail_, ',' + label_ + ',' + calendar + "\r\n");
+  fill(jsonTail_, json);
+  fastEligible_ = fits;
   fast_ = fastEligible_;
 }
 

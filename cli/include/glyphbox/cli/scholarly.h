@@ -117,10 +117,13 @@ private:
   // form's conversion keeps a small frame.
   [[gnu::noinline]] bool convertGenerally(std::string_view text, Origin origin);
 
-  struct Piece {
-    char text[31] = {};
+  // A text of the fast path's rows, held at a fixed size so that it is
+  // copied in one fixed-size move: up to N - 1 bytes and their count.
+  template <std::size_t N> struct FixedText {
+    char text[N - 1] = {};
     std::uint8_t size = 0;
   };
+  using Piece = FixedText<16>; // "13 Chicchan", "10 K'ank'in"
   Output& out_;
   ConversionSettings settings_;
   RowWriter writer_;
@@ -130,14 +133,9 @@ private:
   std::vector<Piece> haab_;     // by the day count mod 365
   std::array<char, 9> lords_{}; // the digit of G1 to G9, by the day count mod 9
   std::string label_;           // the correlation column
-  // A row's fixed end, held so that it is copied in one fixed-size move.
-  template <std::size_t N> struct Tail {
-    char text[N - 1] = {};
-    std::uint8_t size = 0;
-  };
-  Tail<64> tsvTail_; // "\tgmt 584283\tgregorian\n": what follows the JDN in a row
-  Tail<64> csvTail_;
-  Tail<128> jsonTail_; // what follows the JDN in a JSON row
+  FixedText<64> tsvTail_;       // "\tgmt 584283\tgregorian\n": what follows the JDN in a row
+  FixedText<64> csvTail_;
+  FixedText<128> jsonTail_; // what follows the JDN in a JSON row
 };
 
 // Whether an input is a Long Count, "JDN n" or "today" rather than a date.
