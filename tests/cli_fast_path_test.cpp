@@ -7,8 +7,12 @@
 #include <glyphbox/cli/scholarly.h>
 #include <glyphbox/engine/day_count.h>
 
+#include "digits.h"
+
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -337,6 +341,27 @@ TEST(ScholarlyFastPath, EveryYearItConvertsDirectlyAgreesWithTheCalendarLibrarie
     s.format = OutputFormat::Tsv;
     expectSameLines(convertAll(inputs, s, true), convertAll(inputs, s, false),
                     std::string(calendarName(calendar)).c_str());
+  }
+}
+
+TEST(DigitWriter, WritesWhatToCharsWritesAtEveryLength) {
+  // Each length has its own way through the writer (four, eight or more
+  // digits at once, the leading zeros cut by shifting): both ends of every
+  // length, both signs, and the 64-bit extremes.
+  std::vector<std::int64_t> values = {0, INT64_MAX, INT64_MIN, INT64_MIN + 1};
+  for (std::int64_t p = 1; p <= INT64_MAX / 10; p *= 10) {
+    for (const std::int64_t v : {p - 1, p, p + 1, 2 * p - 1, 5 * p + 3, 10 * p - 1}) {
+      values.push_back(v);
+      values.push_back(-v);
+    }
+  }
+  for (const std::int64_t v : values) {
+    char expected[24];
+    const auto end = std::to_chars(expected, expected + sizeof expected, v).ptr;
+    char written[40]; // the writer may store up to eight bytes past its digits
+    const char* const stop = digits::putInt(written, v);
+    const char* const start = written;
+    EXPECT_EQ(std::string(start, stop), std::string(expected, end)) << v;
   }
 }
 

@@ -31,33 +31,37 @@ static_assert(digitCount(0) == 0 && digitCount(9) == 1 && digitCount(10) == 2 &&
               digitCount(99999999) == 8 && digitCount(100000000) == 9 &&
               digitCount(4294967295u) == 10);
 
-// The eight decimal digits of u < 10^8 as ASCII bytes, the first digit in
-// the lowest byte, computed in lanes of one 64-bit word: u splits into two
-// halves below 10^4 (32-bit lanes), each half into two below 100 (16-bit
-// lanes), each of those into two digits (bytes). A lane's quotient by 100
-// is (x * 10486) >> 20 and by 10 is (x * 103) >>10, exact in these ranges;
-// no lane's product reaches the next lane.
-constexpr std::uint64_t eightDigits(std::uint32_t u) noexcept {
+// The eight decimal digits of u < 10^8, the first digit in the lowest byte
+// (as values 0 to 9, or as ASCII bytes), computed in lanes of one 64-bit
+// word: u splits into two halves below 10^4 (32-bit lanes), each half into
+// two below 100 (16-bit lanes), each of those into two digits (bytes). A
+// lane's quotient by 100 is (x * 10486) >> 20 and by 10 is (x * 103) >> 10,
+// exact in these ranges; no lane's product reaches the next lane.
+constexpr std::uint64_t eightDigitValues(std::uint32_t u) noexcept {
   const std::uint64_t halves = u / 10000 | std::uint64_t{u % 10000} << 32;
   const std::uint64_t hundreds = (halves * 10486) >> 20 & 0x0000007F0000007FULL;
   // Each 32-bit lane x becomes x / 100 in its low 16 bits and x % 100 above.
   const std::uint64_t pairs = (halves << 16) + hundreds * (1 - (std::uint64_t{100} << 16));
   const std::uint64_t tens = (pairs * 103) >> 10 & 0x000F000F000F000FULL;
   // Each 16-bit lane y becomes y / 10 in its low byte and y % 10 above.
-  const std::uint64_t digits = (pairs << 8) + tens * (1 - (std::uint64_t{10} << 8));
-  return digits + 0x3030303030303030ULL;
+  return (pairs << 8) + tens * (1 - (std::uint64_t{10} << 8));
+}
+constexpr std::uint64_t eightDigits(std::uint32_t u) noexcept {
+  return eightDigitValues(u) + 0x3030303030303030ULL;
 }
 static_assert(eightDigits(12345678) == 0x3837363534333231ULL);
 static_assert(eightDigits(0) == 0x3030303030303030ULL &&
               eightDigits(99999999) == 0x3939393939393939ULL);
 
 // The same for u < 10^4 in one 32-bit word: four digits.
-constexpr std::uint32_t fourDigits(std::uint32_t u) noexcept {
+constexpr std::uint32_t fourDigitValues(std::uint32_t u) noexcept {
   const std::uint32_t hundreds = (u * 10486) >> 20;
   const std::uint32_t pairs = (u << 16) + hundreds * (1 - (100u << 16));
   const std::uint32_t tens = (pairs * 103) >> 10 & 0x000F000Fu;
-  const std::uint32_t digits = (pairs << 8) + tens * (1 - (10u << 8));
-  return digits + 0x30303030u;
+  return (pairs << 8) + tens * (1 - (10u << 8));
+}
+constexpr std::uint32_t fourDigits(std::uint32_t u) noexcept {
+  return fourDigitValues(u) + 0x30303030u;
 }
 static_assert(fourDigits(1234) == 0x34333231u && fourDigits(9999) == 0x39393939u);
 
@@ -81,6 +85,24 @@ template <typename Word> inline void storeLast(char* at, Word bytes, int n) noex
 // length decides only whether four or eight digits are computed.
 [[gnu::always_inline]] inline char* putUnsigned32(char* at, std::uint32_t u,
                                                   int width = 1) noexcept {
+  if constexpr (std::endian::native == std::endian::little) {
+    // The leading zeros are the low bytes holding 0, found by counting
+    // trailing zero bits; the last digit always counts, even for 0.
+    if (width <= 1 && u < 10000) {
+      const std::uint32_t values = fourDigitValues(u);
+      const int shift = std::countr_zero(values | std::uint32_t{1} << 24) & ~7;
+      const std::uint32_t bytes = (values + 0x30303030u) >> shift;
+      std::memcpy(at, &bytes, sizeof bytes);
+      return at + 4 - shift / 8;
+    }
+    if (width <= 1 && u < 100000000) {
+      const std::uint64_t values = eightDigitValues(u);
+      const int shift = std::countr_zero(values | std::uint64_t{1} << 56) & ~7;
+      const std::uint64_t bytes = (values + 0x3030303030303030ULL) >> shift;
+      std::memcpy(at, &bytes, sizeof bytes);
+      return at + 8 - shift / 8;
+    }
+  }
   int n = digitCount(u);
   n = n < width ? width : n;
   if (n <= 4) { // then u < 10^4
