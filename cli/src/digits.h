@@ -79,6 +79,20 @@ template <typename Word> inline void storeLast(char* at, Word bytes, int n) noex
   }
 }
 
+// Stores the digit values in `values` (the first digit in the lowest byte,
+// on a little-endian machine) as ASCII, without their leading zeros: those
+// are the low bytes holding 0, found by counting trailing zero bits. The
+// last digit always counts, even for 0. Stores sizeof(Word) bytes.
+template <typename Word> inline char* putWithoutLeadingZeros(char* at, Word values) noexcept {
+  constexpr int kWidth = sizeof(Word);
+  constexpr Word kLastDigit = Word{1} << (8 * (kWidth - 1));
+  constexpr auto kZeros = static_cast<Word>(0x3030303030303030ULL);
+  const int shift = std::countr_zero(static_cast<Word>(values | kLastDigit)) & ~7;
+  const Word bytes = (values + kZeros) >> shift;
+  std::memcpy(at, &bytes, kWidth);
+  return at + kWidth - shift / 8;
+}
+
 // Decimal digits of u, written in place; `width` pads with zeros to at
 // least that many digits. Up to eight digits are computed in one register
 // and stored at once, shifted past the leading zeros, so the number's
@@ -86,21 +100,11 @@ template <typename Word> inline void storeLast(char* at, Word bytes, int n) noex
 [[gnu::always_inline]] inline char* putUnsigned32(char* at, std::uint32_t u,
                                                   int width = 1) noexcept {
   if constexpr (std::endian::native == std::endian::little) {
-    // The leading zeros are the low bytes holding 0, found by counting
-    // trailing zero bits; the last digit always counts, even for 0.
     if (width <= 1 && u < 10000) {
-      const std::uint32_t values = fourDigitValues(u);
-      const int shift = std::countr_zero(values | std::uint32_t{1} << 24) & ~7;
-      const std::uint32_t bytes = (values + 0x30303030u) >> shift;
-      std::memcpy(at, &bytes, sizeof bytes);
-      return at + 4 - shift / 8;
+      return putWithoutLeadingZeros(at, fourDigitValues(u));
     }
     if (width <= 1 && u < 100000000) {
-      const std::uint64_t values = eightDigitValues(u);
-      const int shift = std::countr_zero(values | std::uint64_t{1} << 56) & ~7;
-      const std::uint64_t bytes = (values + 0x3030303030303030ULL) >> shift;
-      std::memcpy(at, &bytes, sizeof bytes);
-      return at + 8 - shift / 8;
+      return putWithoutLeadingZeros(at, eightDigitValues(u));
     }
   }
   int n = digitCount(u);

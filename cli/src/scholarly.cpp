@@ -612,9 +612,10 @@ using put_text::putShort;
 [[gnu::always_inline]] inline char* putLongCount(char* at, std::int64_t d) noexcept {
   constexpr std::int64_t kTwentyBaktuns = 20 * maya::kBaktun;
   if (d >= 0 && d < kTwentyBaktuns) {
-    // Every date of the last five millennia under any usual correlation:
-    // a baktun of one or two digits, in 32-bit arithmetic. The second byte
-    // is stored either way and overwritten when the baktun has one digit.
+    // Every date of the last five millennia under any usual correlation,
+    // in 32-bit arithmetic. A baktun below 20 is written here, not by the
+    // digit writer, which costs more on every row: the second byte is
+    // stored either way and overwritten when the baktun has one digit.
     const auto u = static_cast<std::uint32_t>(d);
     const std::uint32_t baktun = u / long_count_text::kBaktunDays;
     const bool twoDigits = baktun >= 10;
@@ -639,10 +640,15 @@ inline char* putDashAndTwoDigits(char* at, int v) noexcept {
   return at + 3;
 }
 
-// d mod m in [0, m), for d of either sign.
-inline std::int64_t floorMod(std::int64_t d, std::int64_t m) noexcept {
+// d mod m in [0, m), for d of either sign: the index of d in a cycle of m
+// days. The usual day counts, positive and within 32 bits, take an unsigned
+// remainder, a multiply and a shift.
+inline std::size_t floorMod(std::int64_t d, std::int64_t m) noexcept {
+  if (d >= 0 && d <= std::int64_t{UINT32_MAX}) {
+    return static_cast<std::uint32_t>(d) % static_cast<std::uint32_t>(m);
+  }
   const std::int64_t r = d % m;
-  return r < 0 ? r + m : r;
+  return static_cast<std::size_t>(r < 0 ? r + m : r);
 }
 
 constexpr std::array<std::int8_t, 13> kMonthDays = {0,  31, 28, 31, 30, 31, 30,
@@ -713,22 +719,9 @@ bool ScholarlyConverter::convertQuickly(std::string_view s) {
     jdn = general.value;
   }
   const std::int64_t d = jdn - settings_.reckoning.correlation.jdn;
-  std::size_t tzolkinAt = 0;
-  std::size_t haabAt = 0;
-  std::size_t lordAt = 0;
-  if (d >= 0 && d <= std::int64_t{UINT32_MAX}) { // unsigned remainders are a multiply and a shift
-    const auto u = static_cast<std::uint32_t>(d);
-    tzolkinAt = u % maya::kTzolkinDays;
-    haabAt = u % maya::kHaabYear;
-    lordAt = u % maya::kLordsOfTheNight;
-  } else {
-    tzolkinAt = static_cast<std::size_t>(floorMod(d, maya::kTzolkinDays));
-    haabAt = static_cast<std::size_t>(floorMod(d, maya::kHaabYear));
-    lordAt = static_cast<std::size_t>(floorMod(d, maya::kLordsOfTheNight));
-  }
-  const Piece& tzolkin = tzolkin_[tzolkinAt];
-  const Piece& haab = haab_[haabAt];
-  const char lord = lords_[lordAt];
+  const Piece& tzolkin = tzolkin_[floorMod(d, maya::kTzolkinDays)];
+  const Piece& haab = haab_[floorMod(d, maya::kHaabYear)];
+  const char lord = lords_[floorMod(d, maya::kLordsOfTheNight)];
 
   char* at = out_.reserve(512);
   const OutputFormat format = settings_.format;
