@@ -113,13 +113,34 @@ namespace detail {
   return CivilError::Ok;
 }
 
-// The year brought into the first cycle [0, cycleYears) and how many whole
-// cycles it was moved by. Preconditions: year in [kMinYear, kMaxYear].
+// The days of a month (1 to 12) under the Julian rule (a leap year every
+// fourth year) or the Gregorian one (not in century years but every fourth).
+// Two's complement makes year & 3 the floored remainder for years before 0 too.
+[[nodiscard, gnu::always_inline]] constexpr int monthLength(std::int64_t year, int month,
+                                                            bool julianRule) noexcept {
+  constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month != 2) {
+    return kDays[month - 1];
+  }
+  const bool leap = (year & 3) == 0 && (julianRule || year % 100 != 0 || year % 400 == 0);
+  return leap ? 29 : 28;
+}
+
+// Years <chrono> and date/julian.h hold as they are, well inside their 16
+// bits: the dates of every monument and of any usual conversion.
+inline constexpr std::int64_t kUnshiftedYears = 30'000;
+
+// A year the libraries can take: itself when it is one of the unshifted
+// years, otherwise brought into the first cycle [0, cycleYears), with how
+// many whole cycles it was moved by. Preconditions: year in [kMinYear, kMaxYear].
 struct CycleShift {
-  int yearInCycle;     // [0, cycleYears)
+  int yearInCycle;     // the year the libraries are given
   std::int64_t cycles; // year = yearInCycle + cycles * cycleYears
 };
 [[nodiscard]] constexpr CycleShift shiftYear(std::int64_t year, std::int64_t cycleYears) noexcept {
+  if (year > -kUnshiftedYears && year < kUnshiftedYears) {
+    return {static_cast<int>(year), 0};
+  }
   const std::int64_t cycles = floorDiv(year, cycleYears);
   return {static_cast<int>(year - cycles * cycleYears), cycles};
 }
@@ -140,11 +161,11 @@ struct CycleShift {
 // past the end of its month.
 [[nodiscard]] constexpr Result<std::int64_t, CivilError>
 gregorianToJdn(const CivilDate& date) noexcept {
-  const CycleShift s = shiftYear(date.year, kGregorianCycleYears);
-  const std::chrono::year_month_day ymd = gregorianYmd(s.yearInCycle, date.month, date.day);
-  if (!ymd.ok()) {
+  if (date.day > monthLength(date.year, date.month, false)) {
     return {0, CivilError::DayOutOfRange};
   }
+  const CycleShift s = shiftYear(date.year, kGregorianCycleYears);
+  const std::chrono::year_month_day ymd = gregorianYmd(s.yearInCycle, date.month, date.day);
   const std::int64_t sysDays = std::chrono::sys_days{ymd}.time_since_epoch().count();
   return {sysDays + kSysDaysEpochJdn + s.cycles * kGregorianCycleDays, CivilError::Ok};
 }
@@ -152,11 +173,11 @@ gregorianToJdn(const CivilDate& date) noexcept {
 // Preconditions as gregorianToJdn.
 [[nodiscard]] constexpr Result<std::int64_t, CivilError>
 julianToJdn(const CivilDate& date) noexcept {
-  const CycleShift s = shiftYear(date.year, kJulianCycleYears);
-  const julian::year_month_day ymd = julianYmd(s.yearInCycle, date.month, date.day);
-  if (!ymd.ok()) {
+  if (date.day > monthLength(date.year, date.month, true)) {
     return {0, CivilError::DayOutOfRange};
   }
+  const CycleShift s = shiftYear(date.year, kJulianCycleYears);
+  const julian::year_month_day ymd = julianYmd(s.yearInCycle, date.month, date.day);
   const std::int64_t sysDays = date::sys_days{ymd}.time_since_epoch().count();
   return {sysDays + kSysDaysEpochJdn + s.cycles * kJulianCycleDays, CivilError::Ok};
 }
@@ -199,57 +220,77 @@ static_assert(detail::julianToJdn(kLastJulianDate).value == kLastJulianJdn);
 static_assert(detail::gregorianToJdn(kFirstGregorianDate).value == kFirstGregorianJdn);
 static_assert(detail::julianToJdn({-4712, 1, 1}).value == 0); // the origin of the JDN
 
-// Whether year (astronomical) has a 29 February. The historical calendar
-// follows the Julian rule before 1582 and the Gregorian after; 1582 is a
-// common year in both.
-[[nodiscard]] constexpr bool isLeapYear(std::int64_t year, Calendar calendar) noexcept {
-  const bool julianLeap = year % 4 == 0;
-  const bool gregorianLeap = julianLeap && (year % 100 != 0 || year % 400 == 0);
-  switch (calendar) {
-  case Calendar::Julian:
-    return julianLeap;
-  case Calendar::Historical:
-    return year < kFirstGregorianDate.year ? julianLeap : gregorianLeap;
-  case Calendar::Gregorian:
-    break;
-  }
-  return gregorianLeap;
-}
-
 // Preconditions: month in [1, 12]. Returns 28 to 31, the highest day number
 // of that month. October 1582 of the historical calendar has 31 (its days
 // 5 to 14 are missing, not the days at its end).
 [[nodiscard]] constexpr int daysInMonth(std::int64_t year, int month, Calendar calendar) noexcept {
-  constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month == 2 && isLeapYear(year, calendar)) {
-    return 29;
-  }
-  return kDays[month - 1];
+  const bool julianRule = calendar == Calendar::Julian ||
+                          (calendar == Calendar::Historical && year < kFirstGregorianDate.year);
+  return detail::monthLength(year, month, julianRule);
+}
+
+// Whether year (astronomical) has a 29 February. The historical calendar
+// follows the Julian rule before 1582 and the Gregorian after; 1582 is a
+// common year in both.
+[[nodiscard]] constexpr bool isLeapYear(std::int64_t year, Calendar calendar) noexcept {
+  return daysInMonth(year, 2, calendar) == 29;
 }
 
 // The JDN of date in calendar, or why there is none: YearOutOfRange,
 // MonthOutOfRange, DayOutOfRange (day 0 or past the month's end under that
 // calendar's leap rule), InReformGap (historical calendar, 5 to 14 Oct 1582).
-[[nodiscard]] constexpr Result<std::int64_t, CivilError> toJdn(const CivilDate& date,
-                                                               Calendar calendar) noexcept {
-  if (const CivilError e = detail::checkFields(date); e != CivilError::Ok) {
+namespace detail {
+
+// toJdn of every date but the usual ones below; kept out of line, so that
+// toJdn itself stays small.
+[[nodiscard, gnu::noinline]] constexpr Result<std::int64_t, CivilError>
+anyToJdn(const CivilDate& date, Calendar calendar) noexcept {
+  if (const CivilError e = checkFields(date); e != CivilError::Ok) {
     return {0, e};
   }
   switch (calendar) {
   case Calendar::Julian:
-    return detail::julianToJdn(date);
+    return julianToJdn(date);
   case Calendar::Historical:
-    if (!detail::before(kLastJulianDate, date)) {
-      return detail::julianToJdn(date);
+    if (!before(kLastJulianDate, date)) {
+      return julianToJdn(date);
     }
-    if (detail::before(date, kFirstGregorianDate)) {
+    if (before(date, kFirstGregorianDate)) {
       return {0, CivilError::InReformGap};
     }
     break;
   case Calendar::Gregorian:
     break;
   }
-  return detail::gregorianToJdn(date);
+  return gregorianToJdn(date);
+}
+
+} // namespace detail
+
+[[nodiscard, gnu::always_inline]] constexpr Result<std::int64_t, CivilError>
+toJdn(const CivilDate& date, Calendar calendar) noexcept {
+  // The usual dates (an unshifted year, outside the reform's year in the
+  // historical calendar) in a few steps, small enough to be inlined where
+  // dates are converted by the million; everything else through anyToJdn.
+  const bool usual = date.year > -detail::kUnshiftedYears && date.year < detail::kUnshiftedYears &&
+                     date.month >= 1 && date.month <= 12 && date.day >= 1 &&
+                     (calendar != Calendar::Historical || date.year != kLastJulianDate.year);
+  if (!usual) {
+    return detail::anyToJdn(date, calendar);
+  }
+  const bool julianRule = calendar == Calendar::Julian ||
+                          (calendar == Calendar::Historical && date.year < kLastJulianDate.year);
+  if (date.day > detail::monthLength(date.year, date.month, julianRule)) {
+    return {0, CivilError::DayOutOfRange};
+  }
+  const auto y = static_cast<int>(date.year);
+  const std::int64_t sysDays =
+      julianRule
+          ? date::sys_days{detail::julianYmd(y, date.month, date.day)}.time_since_epoch().count()
+          : std::chrono::sys_days{detail::gregorianYmd(y, date.month, date.day)}
+                .time_since_epoch()
+                .count();
+  return {sysDays + kSysDaysEpochJdn, CivilError::Ok};
 }
 
 // The date of jdn in calendar; JdnOutOfRange outside the supported years.
