@@ -1,5 +1,5 @@
 #include <glyphbox/cli/converter.h>
-#include <glyphbox/cli/reference.h>
+#include <glyphbox/testing/reference.h>
 
 #include <benchmark/benchmark.h>
 
@@ -120,16 +120,16 @@ BENCHMARK(BM_CliMostlyRefused)->Unit(benchmark::kMillisecond);
 // arithmetic, texts built as strings, a message built per refused line), over
 // the same inputs and written the same way: the "before" beside each "after".
 void runReference(benchmark::State& state, const std::string& text,
-                  glyphbox::cli::ClassicFormat format) {
+                  glyphbox::testing::ReferenceFormat format) {
   std::FILE* out = std::fopen("/dev/null", "w");
   for (auto _ : state) {
     long long number = 0;
     std::size_t start = 0;
     while (start < text.size()) {
       const std::size_t end = text.find('\n', start);
-      const auto r =
-          glyphbox::cli::referenceConvert(std::string_view(text).substr(start, end - start),
-                                          {glyphbox::cli::Origin::Kind::Line, ++number}, format);
+      const auto r = glyphbox::testing::referenceConvert(
+          std::string_view(text).substr(start, end - start),
+          {glyphbox::cli::Origin::Kind::Line, ++number}, format);
       std::fwrite(r.out.data(), 1, r.out.size(), out);
       if (!r.err.empty()) {
         std::fflush(out);
@@ -145,19 +145,19 @@ void runReference(benchmark::State& state, const std::string& text,
 
 void BM_ReferencePlain(benchmark::State& state) {
   static const std::string text = realisticDates(kLines);
-  runReference(state, text, glyphbox::cli::ClassicFormat::Plain);
+  runReference(state, text, glyphbox::testing::ReferenceFormat::Plain);
 }
 BENCHMARK(BM_ReferencePlain)->Unit(benchmark::kMillisecond);
 
 void BM_ReferenceTsv(benchmark::State& state) {
   static const std::string text = realisticDates(kLines);
-  runReference(state, text, glyphbox::cli::ClassicFormat::Tsv);
+  runReference(state, text, glyphbox::testing::ReferenceFormat::Tsv);
 }
 BENCHMARK(BM_ReferenceTsv)->Unit(benchmark::kMillisecond);
 
 void BM_ReferenceMostlyRefused(benchmark::State& state) {
   static const std::string text = mostlyRefused(kLines);
-  runReference(state, text, glyphbox::cli::ClassicFormat::Plain);
+  runReference(state, text, glyphbox::testing::ReferenceFormat::Plain);
 }
 BENCHMARK(BM_ReferenceMostlyRefused)->Unit(benchmark::kMillisecond);
 

@@ -1,11 +1,12 @@
 #include <glyphbox/engine/maya_date.h>
-#include <glyphbox/engine/stepping.h>
+#include <glyphbox/testing/stepping.h>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace glyphbox::engine;
+namespace stepping = glyphbox::testing::stepping;
 
 // Read through a volatile so the compiler cannot fold the calculation away.
 volatile double gYear = 2000.0;

@@ -16,5 +16,5 @@ set(GLYPHBOX_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${_minor}.${_build}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in
   ${PROJECT_BINARY_DIR}/generated/glyphbox/version.h @ONLY)
 add_library(glyphbox_version INTERFACE)
-add_library(glyphbox::version ALIAS glyphbox_version)
+add_library(Glyphbox::version ALIAS glyphbox_version)
 target_include_directories(glyphbox_version INTERFACE ${PROJECT_BINARY_DIR}/generated)

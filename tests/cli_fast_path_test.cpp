@@ -1,11 +1,8 @@
-// The converter's fast path against the straightforward conversion, and the
-// integer day count against the window's double arithmetic.
+// The converter against the straightforward conversion of the window's
+// engine, and its quick reader against the general readers.
 
-#include <glyphbox/cli/classic.h>
 #include <glyphbox/cli/converter.h>
-#include <glyphbox/cli/reference.h>
-#include <glyphbox/cli/scholarly.h>
-#include <glyphbox/engine/day_count.h>
+#include <glyphbox/testing/reference.h>
 
 #include "digits.h"
 
@@ -22,7 +19,8 @@
 namespace glyphbox::cli {
 namespace {
 
-using engine::Era;
+using testing::ReferenceFormat;
+using testing::ReferenceResult;
 
 // Everything written to a temporary file; the file is closed.
 std::string readAndClose(std::FILE* f) {
@@ -40,12 +38,14 @@ std::string readAndClose(std::FILE* f) {
 // Runs the fast path over `inputs` and returns what it wrote to standard
 // output and standard error (two temporary files).
 std::pair<std::string, std::string> fastPath(const std::vector<std::string>& inputs,
-                                             ClassicFormat format) {
+                                             ReferenceFormat format) {
   std::FILE* outFile = std::tmpfile();
   std::FILE* errFile = std::tmpfile();
   {
     Output out(fileno(outFile), fileno(errFile));
-    ClassicConverter converter(out, format);
+    ConversionSettings settings;
+    settings.format = format == ReferenceFormat::Tsv ? OutputFormat::Tsv : OutputFormat::Plain;
+    Converter converter(out, settings);
     long long number = 0;
     for (const auto& input : inputs) {
       converter.convert(input, Origin{Origin::Kind::Line, ++number});
@@ -74,13 +74,13 @@ void expectSameLines(const std::string& actual, const std::string& expected, con
 }
 
 void expectSameAsReference(const std::vector<std::string>& inputs, const char* what) {
-  for (const ClassicFormat format : {ClassicFormat::Plain, ClassicFormat::Tsv}) {
+  for (const ReferenceFormat format : {ReferenceFormat::Plain, ReferenceFormat::Tsv}) {
     std::string out;
     std::string err;
     long long number = 0;
     for (const auto& input : inputs) {
       const ReferenceResult r =
-          referenceConvert(input, Origin{Origin::Kind::Line, ++number}, format);
+          testing::referenceConvert(input, Origin{Origin::Kind::Line, ++number}, format);
       out += r.out;
       err += r.err;
     }
@@ -160,105 +160,21 @@ TEST(FastPath, MalformedAndRefusedLines) {
   expectSameAsReference(lines, "malformed lines");
 }
 
-// The window adds y*365, the day of the year a and y/4 - y/100 + y/400 in
-// doubles, left to right, and floors after adding 1721118.5; the exact value
-// is a + 1721118.5 + 146097*y/400, whose fraction is a multiple of 1/400.
-//
-// Why the two floors agree for every year the year field takes (|y| < 2^31,
-// so every intermediate is below 2^40 in size and a rounding costs at most
-// 2^-13): when 146097*y + 200 is a multiple of 400 (y = 200 mod 400), y/4,
-// y/100 and y/400 are exact in binary and so is every sum, hence no
-// rounding at all; otherwise the exact value lies at least 1/400 above a
-// whole number and at least 1/400 below the next, and the five roundings
-// together (under 6.2e-4) cannot carry it across. The test checks every year
-// where a converted date can have a Long Count, and every year of the form
-// y = 200 mod 400 and a stride over the rest of the range.
-long long doubleDayCount(long long year, Era era, int month, int day) {
-  return static_cast<long long>(
-      engine::computeDayCounts(static_cast<double>(year), era,
-                               engine::Int16(static_cast<std::int16_t>(month)),
-                               engine::Int16(static_cast<std::int16_t>(day)))
-          .dayCount);
-}
-
-TEST(WindowDayCount, EqualsTheWindowsDoubleArithmetic) {
-#ifdef GLYPHBOX_SANITIZED
-  constexpr long long kNearStep = 7; // the same walk, thinned, under the sanitizers
-#else
-  constexpr long long kNearStep = 1;
-#endif
-  struct Day {
-    int month;
-    int day;
-  };
-  // The first and last day of the March-based year, and one between.
-  const Day days[] = {{3, 1}, {2, 29}, {8, 15}};
-  long long checked = 0;
-  auto check = [&](long long year) {
-    for (const Era era : {Era::CE, Era::BCE}) {
-      for (const Day& d : days) {
-        ASSERT_EQ(windowDayCount(year, era, d.month, d.day),
-                  doubleDayCount(year, era, d.month, d.day))
-            << year << (era == Era::CE ? " CE " : " BCE ") << d.month << "-" << d.day;
-        ++checked;
-      }
-    }
-  };
-  // Every year with a Long Count below the 16-bit baktun limit (about
-  // 12.9 million CE), and as many years BCE.
-  for (long long year = 0; year <= 13'000'000; year += kNearStep) {
-    check(year);
-  }
-  // Every year whose shifted value is 200 mod 400, over the whole field: the
-  // only ones whose exact day number is whole.
-  // Year Y CE shifts to Y - 1 (Y - 2 in January and February) and Y BCE to
-  // -Y (-Y - 1): years 199 to 202 mod 400 hold them all.
-  for (long long year = 201; year + 1 <= kMaxYear; year += 400 * kNearStep) {
-    for (long long near = year - 2; near <= year + 1; ++near) {
-      check(near);
-    }
-  }
-  // A stride over the rest, and the last years of the field.
-  for (long long year = 13'000'000; year <= kMaxYear; year += 9973) {
-    check(year);
-  }
-  for (long long year = kMaxYear - 100000; year <= kMaxYear; ++year) {
-    check(year);
-  }
-  std::printf("[ compared ] %lld day counts\n", checked);
-}
-
-// Every day of the year in its month, against the double arithmetic: the
-// integer form must not depend on the month in any other way.
-TEST(WindowDayCount, EveryMonthAndDay) {
-  for (const long long year : {0LL, 1LL, 4LL, 100LL, 1999LL, 2000LL, 3114LL, 4713LL, 12918000LL,
-                               static_cast<long long>(kMaxYear)}) {
-    for (const Era era : {Era::CE, Era::BCE}) {
-      for (int m = 1; m <= 12; ++m) {
-        for (int d = 1; d <= 31; ++d) {
-          ASSERT_EQ(windowDayCount(year, era, m, d), doubleDayCount(year, era, m, d))
-              << year << " " << m << "-" << d;
-        }
-      }
-    }
-  }
-}
-
 } // namespace
 } // namespace glyphbox::cli
 
 namespace glyphbox::cli {
 namespace {
 
-// Under a correlation, the fast path for dates writes exactly what the
-// general path writes, in every format, calendar, spelling and numbering.
+// Under a correlation, a date read by the quick reader is written exactly as
+// the general readers have it, in every format, calendar, spelling and numbering.
 std::string convertAll(const std::vector<std::string>& inputs, const ConversionSettings& settings,
                        bool fast) {
   std::FILE* file = std::tmpfile();
   {
     Output out(fileno(file), fileno(file));
-    ScholarlyConverter converter(out, settings);
-    converter.useFastPath(fast);
+    Converter converter(out, settings);
+    converter.useQuickReader(fast);
     converter.writeHeader();
     long long number = 0;
     for (const auto& input : inputs) {

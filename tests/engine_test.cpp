@@ -1,6 +1,7 @@
 #include <glyphbox/engine/maya_date.h>
-#include <glyphbox/engine/stepping.h>
+#include <glyphbox/engine/window_dates.h>
 #include <glyphbox/runtime/error.h>
+#include <glyphbox/testing/stepping.h>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ namespace {
 
 using runtime::ErrorKind;
 using runtime::RuntimeError;
+namespace stepping = testing::stepping;
 
 std::optional<ErrorKind> errorOf(auto&& call) {
   try {

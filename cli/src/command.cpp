@@ -1,6 +1,5 @@
 #include <glyphbox/cli/converter.h>
 #include <glyphbox/cli/inscriptions.h>
-#include <glyphbox/cli/scholarly.h>
 
 #include <glyphbox/version.h>
 
@@ -39,23 +38,17 @@ constexpr const char* kFooter =
     "2 for a usage error, 3 when the input could not be read or the output\n"
     "could not be written.\n";
 
-// Options that take a value: the word after them is not an input.
-bool takesValue(std::string_view arg) {
-  static const char* const kWithValue[] = {
-      "--format", "--correlation", "--calendar", "--spelling", "--haab-days", "--from",
-      "--to",     "--after",       "--before",   "--count",    "--limit"};
-  for (const char* option : kWithValue) {
-    if (arg == option) {
-      return true;
-    }
-  }
-  return false;
+// Whether the word after an option is its value rather than an input: so
+// for every option the parser knows that is not a flag.
+bool takesValue(const CLI::App& app, std::string_view arg) {
+  const CLI::Option* option = app.get_option_no_throw(std::string(arg));
+  return option != nullptr && option->get_items_expected_min() > 0;
 }
 
 // The position in argv of every input, in order, the way the option parser
 // tells inputs from options: after "--" everything is an input; "-" and
 // words starting with '-' and a digit are inputs (refused dates, not options).
-std::vector<int> inputPositions(int argc, const char* const* argv, int first) {
+std::vector<int> inputPositions(const CLI::App& app, int argc, const char* const* argv, int first) {
   std::vector<int> positions;
   bool optionsEnded = false;
   for (int i = first; i < argc; ++i) {
@@ -65,7 +58,7 @@ std::vector<int> inputPositions(int argc, const char* const* argv, int first) {
     } else if (arg == "--") {
       optionsEnded = true;
     } else if (arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
-      if (takesValue(arg)) {
+      if (takesValue(app, arg)) {
         ++i;
       }
     } else {
@@ -164,34 +157,6 @@ void addConversionOptions(CLI::App& app, Options& o) {
   app.add_flag("--compare", o.compare,
                "One row per preset correlation and one for glyphbox for each input");
 }
-
-// A converter for the default command: the window's fast path for dates
-// when the settings are the window's own, the general one otherwise.
-struct DefaultConverter {
-  DefaultConverter(Output& out, const ConversionSettings& s) : general(out, s) {
-    if (s.reckoning.window && !s.compare && s.spelling == maya::Spelling::Colonial &&
-        s.haabDays.value_or(maya::HaabNumbering::Window1) == maya::HaabNumbering::Window1 &&
-        (s.format == OutputFormat::Plain || s.format == OutputFormat::Tsv)) {
-      classic.emplace(out,
-                      s.format == OutputFormat::Tsv ? ClassicFormat::Tsv : ClassicFormat::Plain);
-      classic->handOtherFormsTo(
-          [](void* self, std::string_view text, Origin origin) {
-            return static_cast<ScholarlyConverter*>(self)->convert(text, origin);
-          },
-          &general);
-    }
-  }
-  void writeHeader() { classic ? classic->writeHeader() : general.writeHeader(); }
-  bool convert(std::string_view text, Origin origin) {
-    return classic ? classic->convert(text, origin) : general.convert(text, origin);
-  }
-  void refuseTooLong(std::string_view start, Origin origin) {
-    classic ? classic->refuseTooLong(start, origin) : general.refuseTooLong(start, origin);
-  }
-
-  ScholarlyConverter general;
-  std::optional<ClassicConverter> classic;
-};
 
 // "JDN" and its number may come as two arguments.
 std::vector<std::pair<std::string, int>> joinedInputs(const std::vector<std::string>& inputs,
@@ -315,14 +280,15 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   if (diffCommand->parsed()) {
     return runDiff(out, settings, diffArgs);
   }
-  DefaultConverter converter(out, settings);
+  Converter converter(out, settings);
   converter.writeHeader();
   if (options.inputs.empty()) {
     LineReader reader(inFd);
     return convertLines(reader, converter, out);
   }
   bool refused = false;
-  for (const auto& [text, position] : joinedInputs(options.inputs, inputPositions(argc, argv, 1))) {
+  for (const auto& [text, position] :
+       joinedInputs(options.inputs, inputPositions(app, argc, argv, 1))) {
     if (out.failed()) {
       break;
     }

@@ -37,7 +37,7 @@ static_assert(digitCount(0) == 0 && digitCount(9) == 1 && digitCount(10) == 2 &&
 // two below 100 (16-bit lanes), each of those into two digits (bytes). A
 // lane's quotient by 100 is (x * 10486) >> 20 and by 10 is (x * 103) >> 10,
 // exact in these ranges; no lane's product reaches the next lane.
-constexpr std::uint64_t eightDigitValues(std::uint32_t u) noexcept {
+[[gnu::always_inline]] constexpr std::uint64_t eightDigitValues(std::uint32_t u) noexcept {
   const std::uint64_t halves = u / 10000 | std::uint64_t{u % 10000} << 32;
   const std::uint64_t hundreds = (halves * 10486) >> 20 & 0x0000007F0000007FULL;
   // Each 32-bit lane x becomes x / 100 in its low 16 bits and x % 100 above.
@@ -54,7 +54,7 @@ static_assert(eightDigits(0) == 0x3030303030303030ULL &&
               eightDigits(99999999) == 0x3939393939393939ULL);
 
 // The same for u < 10^4 in one 32-bit word: four digits.
-constexpr std::uint32_t fourDigitValues(std::uint32_t u) noexcept {
+[[gnu::always_inline]] constexpr std::uint32_t fourDigitValues(std::uint32_t u) noexcept {
   const std::uint32_t hundreds = (u * 10486) >> 20;
   const std::uint32_t pairs = (u << 16) + hundreds * (1 - (100u << 16));
   const std::uint32_t tens = (pairs * 103) >> 10 & 0x000F000Fu;
@@ -83,7 +83,8 @@ template <typename Word> inline void storeLast(char* at, Word bytes, int n) noex
 // on a little-endian machine) as ASCII, without their leading zeros: those
 // are the low bytes holding 0, found by counting trailing zero bits. The
 // last digit always counts, even for 0. Stores sizeof(Word) bytes.
-template <typename Word> inline char* putWithoutLeadingZeros(char* at, Word values) noexcept {
+template <typename Word>
+[[gnu::always_inline]] inline char* putWithoutLeadingZeros(char* at, Word values) noexcept {
   constexpr int kWidth = sizeof(Word);
   constexpr Word kLastDigit = Word{1} << (8 * (kWidth - 1));
   constexpr auto kZeros = static_cast<Word>(0x3030303030303030ULL);

@@ -246,12 +246,12 @@ struct DayReading {
   std::optional<std::int64_t> day;
   std::string problem;
 };
-DayReading dayOf(const ScholarlyConverter& converter, const ConversionSettings& s,
-                 std::string_view text) {
+DayReading dayOf(const ConversionSettings& s, std::string_view text) {
   DayReading r;
-  const auto reading = converter.read(text);
+  Reading reading;
+  readInput(text, s, reading);
   if (!reading.day) {
-    r.problem = reading.reason;
+    r.problem = std::string(reading.reason);
     return r;
   }
   r.day = reading.day->kind == Day::Kind::LongCount
@@ -270,7 +270,7 @@ int refuseWith(Output& out, const std::string& what, std::string_view text,
 
 int runFind(Output& out, const ConversionSettings& given, const FindOptions& o) {
   const ConversionSettings s = faceValue(given);
-  ScholarlyConverter converter(out, s);
+  Converter converter(out, s);
   const maya::HaabNumbering numbering = s.haabDays.value_or(maya::HaabNumbering::Seating0);
   std::string words;
   for (const auto& w : o.patternWords) {
@@ -287,7 +287,7 @@ int runFind(Output& out, const ConversionSettings& given, const FindOptions& o) 
   const maya::Matcher& matcher = *compiled.matcher;
 
   auto day = [&](const std::string& text, const char* option, std::int64_t& value) {
-    const DayReading r = dayOf(converter, s, text);
+    const DayReading r = dayOf(s, text);
     if (!r.day) {
       refuseWith(out, option, text, r.problem);
       return false;
@@ -364,14 +364,14 @@ int runFind(Output& out, const ConversionSettings& given, const FindOptions& o) 
 
 int runAdd(Output& out, const ConversionSettings& given, const std::vector<std::string>& args) {
   const ConversionSettings s = faceValue(given);
-  ScholarlyConverter converter(out, s);
+  Converter converter(out, s);
   if (args.size() < 2) {
     out.error("glyphbox-cli: add needs a date and at least one distance, such as add "
               "9.12.11.5.18 +2.5.3\n");
     out.flush();
     return kExitUsage;
   }
-  DayReading start = dayOf(converter, s, args[0]);
+  DayReading start = dayOf(s, args[0]);
   if (!start.day) {
     return refuseWith(out, "date", args[0], start.problem);
   }
@@ -397,7 +397,7 @@ int runAdd(Output& out, const ConversionSettings& given, const std::vector<std::
 
 int runDiff(Output& out, const ConversionSettings& given, const std::vector<std::string>& args) {
   const ConversionSettings s = faceValue(given);
-  ScholarlyConverter converter(out, s);
+  Converter converter(out, s);
   if (args.size() != 2) {
     out.error("glyphbox-cli: diff needs two dates, such as diff 9.12.11.5.18 9.12.13.11.1\n");
     out.flush();
@@ -405,7 +405,7 @@ int runDiff(Output& out, const ConversionSettings& given, const std::vector<std:
   }
   std::int64_t days[2] = {};
   for (int i = 0; i < 2; ++i) {
-    const DayReading r = dayOf(converter, s, args[static_cast<std::size_t>(i)]);
+    const DayReading r = dayOf(s, args[static_cast<std::size_t>(i)]);
     if (!r.day) {
       return refuseWith(out, "date", args[static_cast<std::size_t>(i)], r.problem);
     }

@@ -58,7 +58,7 @@ static_assert(kTables.katunTun[399].size == 6 && kTables.uinalKin[359].text[5] =
 
 // ".katun.tun.uinal.kin" of a day within its baktun. Precondition:
 // dayInBaktun < kBaktunDays. Stores up to 16 bytes from `at`.
-inline char* putLowerPlaces(char* at, std::uint32_t dayInBaktun) noexcept {
+[[gnu::always_inline]] inline char* putLowerPlaces(char* at, std::uint32_t dayInBaktun) noexcept {
   const std::uint32_t tuns = dayInBaktun / kTunDays;
   const PlacePair& high = kTables.katunTun[tuns];
   const PlacePair& low = kTables.uinalKin[dayInBaktun - tuns * kTunDays];

@@ -27,7 +27,7 @@ template <typename Piece> inline char* putPiece(char* at, const Piece& piece) no
 // n bytes from `from`, 4 <= n <= 32, in two overlapping moves of the widest
 // size that fits, so a short text of varying length costs no loop. Stores
 // exactly n bytes.
-inline char* putShort(char* at, const char* from, std::size_t n) noexcept {
+[[gnu::always_inline]] inline char* putShort(char* at, const char* from, std::size_t n) noexcept {
   if (n >= 16) {
     std::memcpy(at, from, 16);
     std::memcpy(at + n - 16, from + n - 16, 16);

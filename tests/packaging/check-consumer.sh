@@ -18,7 +18,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
 # Nothing of this build's own flags or source tree may reach the installed package.
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-build_only="glyphbox_options|glyphbox::options|-ffp-contract|$source_dir|$(cd "$build" && pwd)"
+build_only="glyphbox_options|Glyphbox::options|-ffp-contract|$source_dir|$(cd "$build" && pwd)"
 if find "$prefix" \( -name '*.cmake' -o -name '*.pc' \) -exec grep -lE "$build_only" {} + ; then
   echo "the installed CMake or pkg-config files above refer to the build" >&2
   exit 1

@@ -1,11 +1,15 @@
-#include <glyphbox/cli/reference.h>
+#include <glyphbox/testing/reference.h>
 
 #include <glyphbox/engine/maya_date.h>
 #include <glyphbox/runtime/conversions.h>
 
 #include <cstdio>
 
-namespace glyphbox::cli {
+namespace glyphbox::testing {
+
+using cli::InputError;
+using cli::Origin;
+using cli::ParseResult;
 namespace {
 
 // The message of a refused date, built the plain way.
@@ -31,14 +35,14 @@ std::string message(Origin origin, std::string_view text, const std::string& rea
 
 } // namespace
 
-ReferenceResult referenceConvert(std::string_view text, Origin origin, ClassicFormat format) {
+ReferenceResult referenceConvert(std::string_view text, Origin origin, ReferenceFormat format) {
   ReferenceResult result;
-  const ParseResult parsed = parseDate(text);
+  const ParseResult parsed = cli::parseDate(text);
   if (parsed.error != InputError::None) {
-    result.err = message(origin, text, reasonFor(parsed));
+    result.err = message(origin, text, cli::reasonFor(parsed));
     return result;
   }
-  const DateInput& d = parsed.date;
+  const cli::DateInput& d = parsed.date;
   engine::MayaDate maya;
   try {
     maya = engine::calculateMayaDate(runtime::valueOfText(d.yearText), d.era,
@@ -48,9 +52,9 @@ ReferenceResult referenceConvert(std::string_view text, Origin origin, ClassicFo
     result.err = message(origin, text, std::string("cannot convert this date: ") + e.what());
     return result;
   }
-  const std::string separator = format == ClassicFormat::Tsv ? "\t" : "  ";
+  const std::string separator = format == ReferenceFormat::Tsv ? "\t" : "  ";
   std::string& line = result.out;
-  if (format == ClassicFormat::Tsv) {
+  if (format == ReferenceFormat::Tsv) {
     std::size_t firstDigit = 0;
     while (firstDigit + 1 < d.yearText.size() && d.yearText[firstDigit] == '0') {
       ++firstDigit;
@@ -77,4 +81,4 @@ ReferenceResult referenceConvert(std::string_view text, Origin origin, ClassicFo
   return result;
 }
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::testing

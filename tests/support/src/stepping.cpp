@@ -1,11 +1,15 @@
-#include <glyphbox/engine/stepping.h>
+#include <glyphbox/testing/stepping.h>
 
 #include <glyphbox/engine/day_count.h>
 #include <glyphbox/runtime/conversions.h>
 
 #include <cmath>
 
-namespace glyphbox::engine::stepping {
+namespace glyphbox::testing::stepping {
+
+using engine::kExactDayLimit;
+using engine::kHaabMonthNames;
+using engine::kTzolkinNames;
 namespace {
 
 void checkSteps(double dayCount) {
@@ -44,4 +48,4 @@ HaabDate steppedHaab(double dayCount) {
                   kHaabMonthNames[static_cast<std::size_t>(stepper.month.value() - 1)]};
 }
 
-} // namespace glyphbox::engine::stepping
+} // namespace glyphbox::testing::stepping

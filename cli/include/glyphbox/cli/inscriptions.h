@@ -1,6 +1,7 @@
 #pragma once
 
-#include <glyphbox/cli/scholarly.h>
+#include <glyphbox/cli/output.h>
+#include <glyphbox/cli/rows.h>
 #include <glyphbox/maya/search.h>
 
 #include <optional>

@@ -30,7 +30,7 @@ public:
   Output& operator=(const Output&) = delete;
 
   // Room for at least n bytes of standard output; write there, then commit().
-  char* reserve(std::size_t n) {
+  [[gnu::always_inline]] char* reserve(std::size_t n) {
     if (capacity_ - used_ < n) {
       makeRoom(n);
     }

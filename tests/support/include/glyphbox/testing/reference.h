@@ -1,22 +1,25 @@
 #pragma once
 
-#include <glyphbox/cli/classic.h>
+// The straightforward conversion of one date in the window's own reckoning:
+// the window's engine in double arithmetic, the texts built as the window
+// builds its captions. The converter must write the same bytes for every
+// date; tests, fuzzers and benchmarks use it, the product never does.
+
+#include <glyphbox/cli/inputs.h>
 
 #include <string>
 #include <string_view>
 
-namespace glyphbox::cli {
+namespace glyphbox::testing {
 
-// The straightforward conversion of one date: the window's engine in double
-// arithmetic, the texts built as the window builds its captions. It is what
-// the fast path of ClassicConverter must reproduce byte for byte; tests and
-// benchmarks use it, the converter never does.
+enum class ReferenceFormat { Plain, Tsv };
+
 struct ReferenceResult {
   std::string out; // the result line, or nothing
   std::string err; // the message, or nothing
 };
 
-[[nodiscard]] ReferenceResult referenceConvert(std::string_view text, Origin origin,
-                                               ClassicFormat format);
+[[nodiscard]] ReferenceResult referenceConvert(std::string_view text, cli::Origin origin,
+                                               ReferenceFormat format);
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::testing

@@ -2,7 +2,14 @@
 
 #include <glyphbox/engine/tzolkin_haab.h>
 
-namespace glyphbox::engine::stepping {
+namespace glyphbox::testing::stepping {
+
+using engine::HaabDate;
+using engine::Int16;
+using engine::kEpochTzolkinNumber;
+using engine::kHaabMonthDays;
+using engine::kTrecena;
+using engine::TzolkinDate;
 
 // The day-by-day definition of the Tzolkin and Haab counts: start at the
 // epoch (4 Ahau, 8 Cumku) and advance one day at a time. It is what the direct
@@ -42,4 +49,4 @@ struct HaabStepper {
 [[nodiscard]] TzolkinDate steppedTzolkin(double dayCount, double kin);
 [[nodiscard]] HaabDate steppedHaab(double dayCount);
 
-} // namespace glyphbox::engine::stepping
+} // namespace glyphbox::testing::stepping

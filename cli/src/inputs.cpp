@@ -1,0 +1,288 @@
+#include <glyphbox/cli/inputs.h>
+
+#include <glyphbox/maya/long_count.h>
+
+#include "put_text.h"
+#include "text.h"
+
+#include <ctime>
+
+namespace glyphbox::cli {
+namespace {
+
+using text::equalsIgnoringCase;
+using text::isBlank;
+using text::isDigit;
+
+// Reads a run of digits at pos; the value saturates just above `limit`, so
+// arbitrarily long runs cannot wrap. Returns false when there is no digit.
+bool readNumber(std::string_view s, std::size_t& pos, std::int64_t limit,
+                std::int64_t& value) noexcept {
+  const std::size_t start = pos;
+  value = 0;
+  while (pos < s.size() && isDigit(s[pos])) {
+    if (value <= limit) {
+      value = value * 10 + (s[pos] - '0');
+    }
+    ++pos;
+  }
+  return pos > start;
+}
+
+// YEAR-MONTH-DAY, then nothing or blanks: the form every date reader takes.
+// Leaves pos after the day.
+bool readDateForm(std::string_view s, std::size_t& pos, std::int64_t yearLimit, std::int64_t& year,
+                  std::int64_t& month, std::int64_t& day) noexcept {
+  return readNumber(s, pos, yearLimit, year) && pos < s.size() && s[pos++] == '-' &&
+         readNumber(s, pos, 99, month) && pos < s.size() && s[pos++] == '-' &&
+         readNumber(s, pos, 99, day) && (pos == s.size() || isBlank(s[pos]));
+}
+
+bool looksLikeLongCount(std::string_view s) noexcept {
+  if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+    s.remove_prefix(1);
+  }
+  return !s.empty() && s.find('.') != std::string_view::npos &&
+         s.find_first_not_of("0123456789.") == std::string_view::npos;
+}
+
+std::string_view codeFor(InputError e) noexcept {
+  switch (e) {
+  case InputError::None:
+    return "";
+  case InputError::NotADate:
+    return "not_a_date";
+  case InputError::YearOutOfRange:
+    return "year_out_of_range";
+  case InputError::MonthOutOfRange:
+    return "month_out_of_range";
+  case InputError::DayOutOfRange:
+    return "day_out_of_range";
+  case InputError::UnknownEra:
+    return "unknown_era";
+  }
+  return "";
+}
+
+void refuse(Reading& r, std::string_view code, std::string_view reason) {
+  r.day.reset();
+  r.code = code;
+  r.reason = reason;
+}
+
+// "day out of range; February of that year has 28 days", then `more`, in `room`.
+std::string_view dayOutOfRange(std::string& room, int month, int days, std::string_view more = {}) {
+  using put_text::put;
+  constexpr std::size_t kLongest = 64; // "day out of range; September of that year has 30 days"
+  if (room.size() < kLongest + more.size()) {
+    room.resize(kLongest + more.size());
+  }
+  char* at = put(room.data(), "day out of range; ");
+  at = put(at, engine::kMonthNames[static_cast<std::size_t>(month - 1)]);
+  at = put(at, " of that year has ");
+  at[0] = static_cast<char>('0' + days / 10);
+  at[1] = static_cast<char>('0' + days % 10);
+  at = put(at + 2, " days");
+  at = put(at, more);
+  return {room.data(), static_cast<std::size_t>(at - room.data())};
+}
+
+// "YEAR-MONTH-DAY [CE|BCE]" for a correlation: years 1 upward in either era,
+// checked in the calendar's own leap rule.
+void readCivilDate(std::string_view s, maya::Calendar calendar, Reading& r) {
+  std::size_t pos = 0;
+  std::int64_t year = 0;
+  std::int64_t month = 0;
+  std::int64_t day = 0;
+  if (!readDateForm(s, pos, maya::kMaxYear, year, month, day)) {
+    return refuse(r, "not_a_date",
+                  "not a date; expected YEAR-MONTH-DAY (optionally CE or BCE), a Long Count such "
+                  "as 9.12.11.5.18, JDN followed by a number, or today");
+  }
+  const std::string_view eraWord = trimBlanks(s.substr(pos));
+  maya::Era era = maya::Era::CE;
+  if (year == 0) {
+    return refuse(r, "year_out_of_range", "there is no year 0; 1 BCE is followed by 1 CE");
+  }
+  if (year > maya::kMaxYear) {
+    return refuse(r, "year_out_of_range", "year out of range; the year must be 1 to 999999999999");
+  }
+  if (month < 1 || month > 12) {
+    return refuse(r, "month_out_of_range", "month out of range; the month must be 1 to 12");
+  }
+  if (!eraWord.empty()) {
+    if (equalsIgnoringCase(eraWord, "BCE")) {
+      era = maya::Era::BCE;
+    } else if (!equalsIgnoringCase(eraWord, "CE")) {
+      // The day is checked first when the era is known; here it cannot be.
+      return refuse(r, "unknown_era", "unknown era; use CE or BCE");
+    }
+  }
+  const std::int64_t astronomical = maya::astronomicalYear(year, era).value;
+  const int days = maya::daysInMonth(astronomical, static_cast<int>(month), calendar);
+  if (day < 1 || day > days) {
+    const std::string more = " in the " + std::string(calendarName(calendar)) + " calendar";
+    return refuse(r, "day_out_of_range",
+                  dayOutOfRange(r.room, static_cast<int>(month), days, more));
+  }
+  const auto jdn =
+      maya::toJdn({astronomical, static_cast<int>(month), static_cast<int>(day)}, calendar);
+  if (!jdn) {
+    return refuse(r,
+                  jdn.error == maya::CivilError::InReformGap ? "missing_day" : "date_out_of_range",
+                  maya::civilErrorMessage(jdn.error));
+  }
+  r.day = Day{Day::Kind::Jdn, jdn.value, {}};
+}
+
+// "JDN 2451545": a whole number of at most 15 digits, with an optional sign.
+void readJdn(std::string_view number, Reading& r) {
+  std::int64_t jdn = 0;
+  bool negative = false;
+  std::size_t i = 0;
+  if (i < number.size() && (number[i] == '-' || number[i] == '+')) {
+    negative = number[i++] == '-';
+  }
+  const std::size_t digitsStart = i;
+  while (i < number.size() && isDigit(number[i]) && jdn <= maya::kMaxDayNumber) {
+    jdn = jdn * 10 + (number[i++] - '0');
+  }
+  if (i == digitsStart || i != number.size() || jdn > maya::kMaxDayNumber) {
+    return refuse(r, "not_a_jdn",
+                  "not a Julian Day Number; expected JDN followed by a whole number of at most "
+                  "15 digits");
+  }
+  r.day = Day{Day::Kind::Jdn, negative ? -jdn : jdn, {}};
+}
+
+// Today in the local time zone, as a JDN.
+std::int64_t todayJdn() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return maya::toJdn({local.tm_year + 1900LL, local.tm_mon + 1, local.tm_mday},
+                     maya::Calendar::Gregorian)
+      .value;
+}
+
+} // namespace
+
+std::string_view trimBlanks(std::string_view s) noexcept {
+  while (!s.empty() && isBlank(s.front())) {
+    s.remove_prefix(1);
+  }
+  while (!s.empty() && isBlank(s.back())) {
+    s.remove_suffix(1);
+  }
+  return s;
+}
+
+ParseResult parseDate(std::string_view text) noexcept {
+  ParseResult result;
+  const std::string_view s = trimBlanks(text);
+  std::size_t pos = 0;
+  std::int64_t year = 0;
+  std::int64_t month = 0;
+  std::int64_t day = 0;
+  if (!readDateForm(s, pos, kMaxYear, year, month, day)) {
+    result.error = InputError::NotADate;
+    return result;
+  }
+  result.eraWord = trimBlanks(s.substr(pos));
+  // The fields, left to right.
+  if (year > kMaxYear) {
+    result.error = InputError::YearOutOfRange;
+    return result;
+  }
+  result.date.yearText = s.substr(0, s.find('-'));
+  result.date.year = year;
+  if (month < 1 || month > 12) {
+    result.error = InputError::MonthOutOfRange;
+    return result;
+  }
+  result.date.month = static_cast<int>(month);
+  // The leap-year rule of the year field looks at the year as typed, whatever the era.
+  result.date.daysInMonth = engine::windowDaysInMonth(year, result.date.month);
+  if (day < 1 || day > result.date.daysInMonth) {
+    result.error = InputError::DayOutOfRange;
+    return result;
+  }
+  result.date.day = static_cast<int>(day);
+  if (!result.eraWord.empty()) {
+    if (equalsIgnoringCase(result.eraWord, "BCE")) {
+      result.date.era = engine::Era::BCE;
+    } else if (!equalsIgnoringCase(result.eraWord, "CE")) {
+      result.error = InputError::UnknownEra;
+    }
+  }
+  return result;
+}
+
+std::string_view reasonFor(const ParseResult& parsed, std::string& room) {
+  switch (parsed.error) {
+  case InputError::None:
+    return {};
+  case InputError::NotADate:
+    return "not a date; expected YEAR-MONTH-DAY, optionally followed by CE or BCE";
+  case InputError::YearOutOfRange:
+    return "year out of range; the year must be 0 to 2147483647";
+  case InputError::MonthOutOfRange:
+    return "month out of range; the month must be 1 to 12";
+  case InputError::DayOutOfRange:
+    return dayOutOfRange(room, parsed.date.month, parsed.date.daysInMonth);
+  case InputError::UnknownEra:
+    return "unknown era; use CE or BCE";
+  }
+  return {};
+}
+
+std::string reasonFor(const ParseResult& parsed) {
+  std::string room;
+  return std::string(reasonFor(parsed, room));
+}
+
+bool isOtherInputForm(std::string_view text) noexcept {
+  const std::string_view s = trimBlanks(text);
+  return equalsIgnoringCase(s, "today") ||
+         (s.size() >= 3 && equalsIgnoringCase(s.substr(0, 3), "JDN")) || looksLikeLongCount(s);
+}
+
+void readInput(std::string_view text, const ConversionSettings& settings, Reading& r) {
+  const std::string_view s = trimBlanks(text);
+  // Dates first, the form nearly every input has: no other form reads as one.
+  if (settings.reckoning.window && !settings.compare) {
+    const ParseResult parsed = parseDate(s);
+    if (parsed.error == InputError::None) {
+      r.day = Day{Day::Kind::WindowDate, 0, parsed.date};
+      return;
+    }
+    refuse(r, codeFor(parsed.error), reasonFor(parsed, r.room));
+  } else {
+    readCivilDate(s, settings.calendar, r);
+  }
+  if (r.day || r.code != "not_a_date") {
+    return;
+  }
+  if (equalsIgnoringCase(s, "today")) {
+    r.day = Day{Day::Kind::Jdn, todayJdn(), {}};
+    return;
+  }
+  if (s.size() >= 3 && equalsIgnoringCase(s.substr(0, 3), "JDN") &&
+      (s.size() == 3 || isBlank(s[3]) || isDigit(s[3]) || s[3] == '-' || s[3] == '+')) {
+    return readJdn(trimBlanks(s.substr(3)), r);
+  }
+  if (looksLikeLongCount(s)) {
+    const maya::ParsedLongCount lc = maya::parseLongCount(s);
+    if (!lc) {
+      r.room = maya::longCountErrorMessage(lc);
+      return refuse(r, "bad_long_count", r.room);
+    }
+    if (lc.places < maya::kDatePlaces) {
+      return refuse(r, "too_few_places",
+                    "a Long Count of fewer than five places is a distance, not a date");
+    }
+    r.day = Day{Day::Kind::LongCount, lc.days, {}};
+  }
+}
+
+} // namespace glyphbox::cli
