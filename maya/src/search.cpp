@@ -1,5 +1,10 @@
 #include <glyphbox/maya/search.h>
 
+#include <glyphbox/maya/calendar_round.h>
+#include <glyphbox/maya/civil.h>
+#include <glyphbox/maya/long_count.h>
+#include <glyphbox/maya/names.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <numeric>
@@ -31,94 +36,18 @@ using search_detail::IntervalClue;
 using search_detail::Plan;
 using search_detail::ResidueSet;
 
-// ---- Calendar facts, kept local so the search depends on nothing else ----
+using detail::floorDiv;
+using detail::floorMod;
 
-constexpr i64 kTzolkinNumbers = 13;
-constexpr i64 kTzolkinNames = 20;
-constexpr i64 kHaabYear = 365;
-constexpr i64 kHaabMonthDays = 20;
-constexpr i64 kUayebDays = 5;
-constexpr int kUayeb = 19;
-constexpr i64 kLords = 9;
-constexpr i64 kCalendarRound = 18'980; // 52 Haab years, 73 Tzolkin cycles
-constexpr i64 kBearerCycle = 52;       // years after which the year bearers repeat
-static_assert(kCalendarRound == kBearerCycle * kHaabYear);
-static_assert(kCalendarRound == 73 * kTzolkinNumbers * kTzolkinNames);
-static_assert(18 * kHaabMonthDays + kUayebDays == kHaabYear);
-
-// 0.0.0.0.0 is 4 Ahau 8 Cumku, G9: the offsets that put day 0 there.
-constexpr i64 kTzolkinNumberOffset = 3; // number = (d + 3) mod 13 + 1
-constexpr i64 kHaabOffset = 348;        // position of 8 Cumku, (18 - 1) * 20 + 8
-static_assert(kHaabOffset == 17 * kHaabMonthDays + 8);
-
-// Long Count place values in days, alautun first, and the base of each
-// place: how many of it make one of the place above (18 uinals make a tun).
-constexpr std::array<i64, kMaxLongCountPlaces> kPlaceValue{
-    23'040'000'000, 1'152'000'000, 57'600'000, 2'880'000, 144'000, 7'200, 360, 20, 1};
-constexpr std::array<i64, kMaxLongCountPlaces> kPlaceBase{20, 20, 20, 20, 20, 20, 20, 18, 20};
-constexpr std::array<std::string_view, kMaxLongCountPlaces> kPlaceName{
-    "alautun", "kinchiltun", "kalabtun", "piktun", "baktun", "katun", "tun", "uinal", "kin"};
-constexpr bool placesChain() {
-  for (int g = 1; g < kMaxLongCountPlaces; ++g)
-    if (kPlaceValue[g - 1] != kPlaceValue[g] * kPlaceBase[g])
-      return false;
-  return kPlaceValue[kMaxLongCountPlaces - 1] == 1;
-}
-static_assert(placesChain());
+// Place k of a pattern with `places` places, k = 0 being the leading place,
+// as long_count.h numbers places: from the kin, 0 = kin.
+constexpr int placeFromKin(int places, int k) noexcept { return places - 1 - k; }
 
 // Every modulus a clue can have divides this: the alautun (2^15 3^2 5^7)
 // times the 13 and 73 of the Calendar Round, so every period fits in 64 bits.
-constexpr i64 kLargestPeriod = kPlaceValue[0] * 13 * 73;
-static_assert(kLargestPeriod % kCalendarRound == 0 && kLargestPeriod % kLords == 0);
+constexpr i64 kLargestPeriod = std::lcm(kAlautun, i64{kCalendarRound});
+static_assert(kLargestPeriod == kAlautun * kTrecena * 73 && kLargestPeriod % kLordsOfTheNight == 0);
 static_assert(kLargestPeriod < kSearchLimit / 1000);
-
-constexpr std::array<std::string_view, 20> kTzolkinName{
-    "Ahau", "Imix",  "Ik", "Akbal", "Kan", "Chicchan", "Cimi", "Manik", "Lamat",  "Muluc",
-    "Oc",   "Chuen", "Eb", "Ben",   "Ix",  "Men",      "Cib",  "Caban", "Etznab", "Caunac"};
-constexpr std::array<std::string_view, 19> kHaabName{
-    "Pop", "Uo",  "Zip", "Zotz",   "Tzec", "Xul", "Yaxkin", "Mol",   "Chen", "Yax",
-    "Zac", "Ceh", "Mac", "Kankin", "Muan", "Pax", "Kayab",  "Cumku", "Uayeb"};
-
-constexpr i64 floorMod(i64 a, i64 m) noexcept {
-  const i64 r = a % m;
-  return r < 0 ? r + m : r;
-}
-constexpr i64 floorDiv(i64 a, i64 m) noexcept {
-  const i64 q = a / m;
-  return (a % m != 0 && (a < 0) != (m < 0)) ? q - 1 : q;
-}
-
-// Lord of the Night of day d, 1..9.
-constexpr int lordOf(i64 d) noexcept { return static_cast<int>(floorMod(d - 1, kLords) + 1); }
-
-// The year bearer of Haab year y (counted from the year holding 0.0.0.0.0)
-// is the Tzolkin date of its 0 Pop, day 365y - 348.
-constexpr int bearerNumberOfYear(i64 y) noexcept {
-  return static_cast<int>(
-      floorMod(kHaabYear * y - kHaabOffset + kTzolkinNumberOffset, kTzolkinNumbers) + 1);
-}
-constexpr int bearerNameOfYear(i64 y) noexcept {
-  return static_cast<int>(floorMod(kHaabYear * y - kHaabOffset, kTzolkinNames));
-}
-static_assert(bearerNumberOfYear(0) == 7 && bearerNameOfYear(0) == 12); // 0.0.0.0.0: 7 Eb
-
-// A name bears years when some 0 Pop falls on it: 365 = 5 (mod 20), so the
-// bearers are the four names 5 apart starting from Ik.
-constexpr bool bearsYears(int name) noexcept {
-  for (i64 y = 0; y < 4; ++y)
-    if (bearerNameOfYear(y) == name)
-      return true;
-  return false;
-}
-
-// Haab position (0 = 0 Pop .. 364 = 4 Uayeb) of a month and day.
-constexpr i64 haabPosition(int month, int day, HaabNumbering numbering) noexcept {
-  // The window calls a month's seating (day 0) day 20 of the month before
-  // and otherwise agrees: its day n of month m is position 20 (m - 1) + n,
-  // and its 5 Uayeb is the next year's 0 Pop.
-  const i64 p = (month - 1) * kHaabMonthDays + day;
-  return numbering == HaabNumbering::Seating0 ? p : floorMod(p, kHaabYear);
-}
 
 std::string grouped(i64 v) {
   std::string digits = std::to_string(v < 0 ? -v : v);
@@ -374,13 +303,10 @@ Plan reflect(const Plan& plan) {
   return out;
 }
 
-// Global place index (0 = alautun) of place k of a pattern with `places` places.
-constexpr int globalPlace(int places, int k) noexcept { return kMaxLongCountPlaces - places + k; }
-
 std::optional<DayRange> longCountRange(const LongCountPattern& lc) noexcept {
   if (!lc.digits[0])
     return std::nullopt;
-  const i128 value = kPlaceValue[globalPlace(lc.places, 0)];
+  const i128 value = kPlaceValues[placeFromKin(lc.places, 0)];
   const i128 first = *lc.digits[0] * value;
   const i128 last = std::min<i128>(first + value - 1, kSearchLimit);
   const i128 lo = std::min<i128>(first, kSearchLimit);
@@ -395,7 +321,7 @@ std::optional<int> nameFromKin(const LongCountPattern& lc) {
   const auto& kin = lc.digits[lc.places - 1];
   if (!kin)
     return std::nullopt;
-  return static_cast<int>(lc.negative ? floorMod(-*kin, kTzolkinNames) : *kin);
+  return static_cast<int>(lc.negative ? floorMod(-*kin, kVeintena) : *kin);
 }
 
 // A fixed Tzolkin name fixes the kin, so it joins the kin place: that lets
@@ -404,7 +330,7 @@ Pattern withNameInKin(Pattern p) {
   if (p.longCount && p.tzolkinName && !p.longCount->digits[p.longCount->places - 1]) {
     const i64 n = *p.tzolkinName;
     p.longCount->digits[p.longCount->places - 1] =
-        p.longCount->negative ? floorMod(-n, kTzolkinNames) : n;
+        p.longCount->negative ? floorMod(-n, kVeintena) : n;
   }
   return p;
 }
@@ -422,9 +348,9 @@ std::optional<KinBlock> kinBlock(const LongCountPattern& lc) {
     --j;
   if (j == lc.places)
     return std::nullopt;
-  KinBlock b{j, kPlaceValue[globalPlace(lc.places, j - 1)], 0};
+  KinBlock b{j, kPlaceValues[placeFromKin(lc.places, j - 1)], 0};
   for (int k = j; k < lc.places; ++k)
-    b.residue += *lc.digits[k] * kPlaceValue[globalPlace(lc.places, k)];
+    b.residue += *lc.digits[k] * kPlaceValues[placeFromKin(lc.places, k)];
   return b;
 }
 
@@ -435,45 +361,49 @@ Plan buildPlan(const Pattern& raw) {
   auto single = [&plan](i64 modulus, i64 residue) {
     plan.lattice = intersect(plan.lattice, ResidueSet{modulus, {floorMod(residue, modulus)}});
   };
+  // 0.0.0.0.0 is 4 Ahau 8 Cumku, G9: the Tzolkin number n falls on the days
+  // d = n - 1 - 3 (mod 13), the name on d = name (mod 20), Lord Gk on
+  // d = k (mod 9), and Haab position h on d = h - 348 (mod 365).
   if (p.tzolkinNumber)
-    single(kTzolkinNumbers, *p.tzolkinNumber - 1 - kTzolkinNumberOffset);
+    single(kTrecena, *p.tzolkinNumber - 1 - kEpochTzolkinOffset);
   if (p.tzolkinName)
-    single(kTzolkinNames, *p.tzolkinName);
+    single(kVeintena, *p.tzolkinName);
   if (p.lord)
-    single(kLords, *p.lord);
+    single(kLordsOfTheNight, *p.lord);
 
   if (p.haabMonth && p.haabDay) {
-    single(kHaabYear, haabPosition(*p.haabMonth, *p.haabDay, p.numbering) - kHaabOffset);
+    single(kHaabYear, *haabPosition({*p.haabMonth, *p.haabDay}, p.numbering) - kEpochHaabPosition);
   } else if (p.haabDay) {
-    // The same day number in every month that has it.
+    // The same day number in every month that has it (Uayeb has only five).
     ResidueSet days{kHaabYear, {}};
-    for (int month = 1; month <= kUayeb; ++month) {
-      const i64 length = month == kUayeb ? kUayebDays : kHaabMonthDays;
-      const i64 index = *p.haabDay - (p.numbering == HaabNumbering::Seating0 ? 0 : 1);
-      if (index < length)
-        days.residues.push_back(
-            floorMod(haabPosition(month, *p.haabDay, p.numbering) - kHaabOffset, kHaabYear));
-    }
+    for (int month = 1; month <= kHaabMonths; ++month)
+      if (const auto position = haabPosition({month, *p.haabDay}, p.numbering))
+        days.residues.push_back(floorMod(*position - kEpochHaabPosition, kHaabYear));
     std::sort(days.residues.begin(), days.residues.end());
     plan.lattice = intersect(plan.lattice, days);
   } else if (p.haabMonth) {
     IntervalClue month{kHaabYear, {}};
-    const i64 length = *p.haabMonth == kUayeb ? kUayebDays : kHaabMonthDays;
+    const int length = *p.haabMonth == kUayeb ? kUayebDays : kHaabMonthDays;
     const int firstDay = p.numbering == HaabNumbering::Seating0 ? 0 : 1;
-    addInterval(month, haabPosition(*p.haabMonth, firstDay, p.numbering) - kHaabOffset, length);
+    addInterval(month, *haabPosition({*p.haabMonth, firstDay}, p.numbering) - kEpochHaabPosition,
+                length);
     normalize(month);
     plan.lattice = fold(plan.lattice, month);
   }
 
   if (p.bearerNumber || p.bearerName) {
-    // Year y runs from its 0 Pop, day 365y - 348, for 365 days.
+    // Year y, counted from the year holding 0.0.0.0.0, runs from its 0 Pop,
+    // day 365y - 348, for 365 days; its bearer is the Tzolkin date of that
+    // 0 Pop, and the bearers repeat after 52 years.
     IntervalClue years{kCalendarRound, {}};
-    for (i64 y = 0; y < kBearerCycle; ++y) {
-      if (p.bearerNumber && bearerNumberOfYear(y) != *p.bearerNumber)
+    for (i64 y = 0; y < kYearBearerCycle; ++y) {
+      const i64 newYear = kHaabYear * y - kEpochHaabPosition;
+      const Tzolkin bearer = tzolkinOf(newYear);
+      if (p.bearerNumber && bearer.number != *p.bearerNumber)
         continue;
-      if (p.bearerName && bearerNameOfYear(y) != *p.bearerName)
+      if (p.bearerName && bearer.name != *p.bearerName)
         continue;
-      addInterval(years, kHaabYear * y - kHaabOffset, kHaabYear);
+      addInterval(years, newYear, kHaabYear);
     }
     normalize(years);
     plan.lattice = fold(plan.lattice, years);
@@ -499,9 +429,9 @@ Plan buildPlan(const Pattern& raw) {
       const int top = k;
       i64 low = 0;
       for (; k < end && lc.digits[k]; ++k)
-        low += *lc.digits[k] * kPlaceValue[globalPlace(lc.places, k)];
-      const i64 length = kPlaceValue[globalPlace(lc.places, k - 1)];
-      IntervalClue clue{kPlaceValue[globalPlace(lc.places, top - 1)], {}};
+        low += *lc.digits[k] * kPlaceValues[placeFromKin(lc.places, k)];
+      const i64 length = kPlaceValues[placeFromKin(lc.places, k - 1)];
+      IntervalClue clue{kPlaceValues[placeFromKin(lc.places, top - 1)], {}};
       addInterval(clue, lc.negative ? -(low + length - 1) : low, length);
       normalize(clue);
       plan.intervalClues.push_back(std::move(clue));
@@ -526,26 +456,28 @@ std::string longCountText(const LongCountPattern& lc) {
 
 std::string tzolkinText(const Pattern& p) {
   if (p.tzolkinNumber && p.tzolkinName)
-    return std::to_string(*p.tzolkinNumber) + " " + std::string(kTzolkinName[*p.tzolkinName]);
+    return std::to_string(*p.tzolkinNumber) + " " +
+           std::string(kColonialTzolkinNames[*p.tzolkinName]);
   if (p.tzolkinName)
-    return std::string(kTzolkinName[*p.tzolkinName]);
+    return std::string(kColonialTzolkinNames[*p.tzolkinName]);
   return "Tzolkin number " + std::to_string(*p.tzolkinNumber);
 }
 
 std::string haabText(const Pattern& p) {
   if (p.haabMonth && p.haabDay)
-    return std::to_string(*p.haabDay) + " " + std::string(kHaabName[*p.haabMonth - 1]);
+    return std::to_string(*p.haabDay) + " " +
+           std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
   if (p.haabMonth)
-    return std::string(kHaabName[*p.haabMonth - 1]);
+    return std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
   return "Haab day " + std::to_string(*p.haabDay);
 }
 
 std::string bearerText(const Pattern& p) {
   if (p.bearerNumber && p.bearerName)
     return "year bearer " + std::to_string(*p.bearerNumber) + " " +
-           std::string(kTzolkinName[*p.bearerName]);
+           std::string(kColonialTzolkinNames[*p.bearerName]);
   if (p.bearerName)
-    return "year bearer " + std::string(kTzolkinName[*p.bearerName]);
+    return "year bearer " + std::string(kColonialTzolkinNames[*p.bearerName]);
   return "year bearer number " + std::to_string(*p.bearerNumber);
 }
 
@@ -571,8 +503,10 @@ std::string listed(const std::vector<std::string>& items) {
 std::string haabDaysMeeting(int name, HaabNumbering numbering) {
   std::vector<std::string> days;
   const int first = numbering == HaabNumbering::Seating0 ? 0 : 1;
-  for (int day = first; day < first + 20; ++day)
-    if (floorMod(day - name, 5) == 3)
+  // A day's number and its Haab position agree modulo 5 (months of 20 days,
+  // a year of 365), so the number can stand for the position.
+  for (int day = first; day < first + kHaabMonthDays; ++day)
+    if (canMeet(name, day))
       days.push_back(std::to_string(day));
   return listed(days);
 }
@@ -585,19 +519,19 @@ std::optional<std::string> rangeError(const Pattern& p) {
     for (int k = 0; k < lc.places; ++k) {
       if (!lc.digits[k])
         continue;
-      const int g = globalPlace(lc.places, k);
-      const std::string name(kPlaceName[g]);
+      const int place = placeFromKin(lc.places, k);
+      const std::string name(kPlaceNames[place]);
       if (*lc.digits[k] < 0)
         return "a Long Count place is never negative (the " + name + " is " +
                std::to_string(*lc.digits[k]) +
                "); a minus goes before the "
                "whole count";
       if (k == 0) {
-        if ((static_cast<i128>(*lc.digits[k]) + 1) * kPlaceValue[g] > kSearchLimit)
+        if ((static_cast<i128>(*lc.digits[k]) + 1) * kPlaceValues[place] > kSearchLimit)
           return "a leading " + name + " of " + std::to_string(*lc.digits[k]) +
                  " lies beyond the " + grouped(kSearchLimit) + " days this search reaches";
-      } else if (*lc.digits[k] >= kPlaceBase[g]) {
-        return "the " + name + " runs 0 to " + std::to_string(kPlaceBase[g] - 1) + ", not " +
+      } else if (*lc.digits[k] >= placeRadix(place)) {
+        return "the " + name + " runs 0 to " + std::to_string(placeRadix(place) - 1) + ", not " +
                std::to_string(*lc.digits[k]);
       }
     }
@@ -607,35 +541,37 @@ std::optional<std::string> rangeError(const Pattern& p) {
       return quoted(longCountText(lc)) +
              " is no day: the days before 0.0.0.0.0 start at -0.0.0.0.1";
   }
-  if (p.tzolkinNumber && (*p.tzolkinNumber < 1 || *p.tzolkinNumber > 13))
+  if (p.tzolkinNumber && (*p.tzolkinNumber < 1 || *p.tzolkinNumber > kTrecena))
     return "the Tzolkin numbers run 1 to 13, not " + std::to_string(*p.tzolkinNumber);
-  if (p.tzolkinName && (*p.tzolkinName < 0 || *p.tzolkinName > 19))
+  if (p.tzolkinName && (*p.tzolkinName < 0 || *p.tzolkinName >= kVeintena))
     return "the Tzolkin names are numbered 0 (Ahau) to 19 (Caunac), not " +
            std::to_string(*p.tzolkinName);
-  if (p.haabMonth && (*p.haabMonth < 1 || *p.haabMonth > kUayeb))
+  if (p.haabMonth && (*p.haabMonth < 1 || *p.haabMonth > kHaabMonths))
     return "the Haab months are numbered 1 (Pop) to 19 (Uayeb), not " +
            std::to_string(*p.haabMonth);
   if (p.haabDay) {
     const bool seating = p.numbering == HaabNumbering::Seating0;
     const int first = seating ? 0 : 1;
     const std::string how = seating ? "counted from the seating" : "in the window's numbering";
-    if (*p.haabDay < first || *p.haabDay > first + 19)
-      return "the Haab days run " + std::to_string(first) + " to " + std::to_string(first + 19) +
-             " " + how + ", not " + std::to_string(*p.haabDay);
-    if (p.haabMonth == kUayeb && *p.haabDay > first + 4)
+    const int last = first + kHaabMonthDays - 1;
+    if (*p.haabDay < first || *p.haabDay > last)
+      return "the Haab days run " + std::to_string(first) + " to " + std::to_string(last) + " " +
+             how + ", not " + std::to_string(*p.haabDay);
+    const int lastOfUayeb = first + kUayebDays - 1;
+    if (p.haabMonth == kUayeb && *p.haabDay > lastOfUayeb)
       return "Uayeb has only five days, " + std::to_string(first) + " to " +
-             std::to_string(first + 4) + " " + how + ", not " + std::to_string(*p.haabDay);
+             std::to_string(lastOfUayeb) + " " + how + ", not " + std::to_string(*p.haabDay);
   }
-  if (p.lord && (*p.lord < 1 || *p.lord > 9))
+  if (p.lord && (*p.lord < 1 || *p.lord > kLordsOfTheNight))
     return "the Lords of the Night run G1 to G9, not " + lordText(*p.lord);
-  if (p.bearerNumber && (*p.bearerNumber < 1 || *p.bearerNumber > 13))
+  if (p.bearerNumber && (*p.bearerNumber < 1 || *p.bearerNumber > kTrecena))
     return "a year bearer's number runs 1 to 13, not " + std::to_string(*p.bearerNumber);
   if (p.bearerName) {
-    if (*p.bearerName < 0 || *p.bearerName > 19)
+    if (*p.bearerName < 0 || *p.bearerName >= kVeintena)
       return "the Tzolkin names are numbered 0 (Ahau) to 19 (Caunac), not " +
              std::to_string(*p.bearerName);
     if (!bearsYears(*p.bearerName))
-      return std::string(kTzolkinName[*p.bearerName]) +
+      return std::string(kColonialTzolkinNames[*p.bearerName]) +
              " never bears a year: every 0 Pop falls on Ik, Manik, Eb or Caban, because a Haab "
              "year of 365 days moves the Tzolkin name on by 5";
   }
@@ -651,33 +587,34 @@ std::optional<std::string> knownConflict(const Pattern& p) {
     const LongCountPattern& lc = *p.longCount;
     const auto kinName = nameFromKin(lc);
     const std::string lcText = quoted(longCountText(lc));
-    const std::string kinWords = kinName
-                                     ? "a kin of " + std::to_string(*lc.digits[lc.places - 1]) +
-                                           (lc.negative ? " before 0.0.0.0.0" : "") +
-                                           " always falls on " + std::string(kTzolkinName[*kinName])
-                                     : "";
+    const std::string kinWords = kinName ? "a kin of " + std::to_string(*lc.digits[lc.places - 1]) +
+                                               (lc.negative ? " before 0.0.0.0.0" : "") +
+                                               " always falls on " +
+                                               std::string(kColonialTzolkinNames[*kinName])
+                                         : "";
     if (kinName && name && *kinName != *name)
       return lcText + " and " + quoted(tzolkinText(p)) + " never fall on the same day: " + kinWords;
     if (kinName && !name) {
       name = kinName;
       nameLabel = lcText;
-      because = kinWords + ", and " + std::string(kTzolkinName[*kinName]) + " ";
+      because = kinWords + ", and " + std::string(kColonialTzolkinNames[*kinName]) + " ";
     }
     // Fixed places down to the kin from the tun up fix d modulo a multiple
     // of 360, and 360 is a multiple of 9: the Lord of the Night is fixed too.
     const auto block = kinBlock(lc);
-    if (block && p.lord && block->modulus % kLords == 0) {
-      const int lord = lordOf(lc.negative ? -block->residue : block->residue);
+    if (block && p.lord && block->modulus % kLordsOfTheNight == 0) {
+      const int lord = lordOfTheNight(lc.negative ? -block->residue : block->residue);
       if (lord != *p.lord)
         return lcText + " and " + quoted(lordText(*p.lord)) +
                " never fall on the same day: every day that matches " + lcText + " is under " +
                lordText(lord);
     }
   }
-  if (name && p.haabDay && floorMod(*p.haabDay - *name, 5) != 3) {
+  // The Haab day's number stands for its position, as in haabDaysMeeting.
+  if (name && p.haabDay && !canMeet(*name, *p.haabDay)) {
     if (nameLabel.empty()) {
       nameLabel = quoted(tzolkinText(p));
-      because = std::string(kTzolkinName[*name]) + " ";
+      because = std::string(kColonialTzolkinNames[*name]) + " ";
     }
     return nameLabel + " and " + quoted(haabText(p)) + " never fall on the same day: " + because +
            "meets only the Haab days " + haabDaysMeeting(*name, p.numbering) +
@@ -702,7 +639,7 @@ Pattern withoutCoarsePlaces(Pattern p) {
   for (int k = lc.places - 1; k >= 0; --k) {
     if (!lc.digits[k])
       continue;
-    const i64 value = kPlaceValue[globalPlace(lc.places, k)];
+    const i64 value = kPlaceValues[placeFromKin(lc.places, k)];
     // Strictly longer: a block before 0.0.0.0.0 may lose the day 0 itself.
     if (value > below) {
       for (int up = 0; up <= k; ++up)
@@ -710,7 +647,7 @@ Pattern withoutCoarsePlaces(Pattern p) {
       break;
     }
     if (k > 0)
-      below = std::lcm(restPeriod, kPlaceValue[globalPlace(lc.places, k - 1)]);
+      below = std::lcm(restPeriod, kPlaceValues[placeFromKin(lc.places, k - 1)]);
   }
   return p;
 }
@@ -719,17 +656,17 @@ Pattern withoutCoarsePlaces(Pattern p) {
 // tun and every place above it are multiples of 360 days, so only the uinal
 // and the kin count (a leading uinal runs through all 18 values).
 std::vector<i64> longCountResiduesMod360(const LongCountPattern& lc) {
-  constexpr i64 kTun = 360;
+  static_assert(kTun == 360);
   const auto& kin = lc.digits[lc.places - 1];
   const auto& uinal = lc.digits[lc.places - 2];
   std::vector<i64> out;
-  for (i64 u = 0; u < 18; ++u) {
-    if (uinal && floorMod(*uinal, 18) != u)
+  for (i64 u = 0; u < kTun / kUinal; ++u) {
+    if (uinal && floorMod(*uinal, kTun / kUinal) != u)
       continue;
-    for (i64 k = 0; k < 20; ++k) {
+    for (i64 k = 0; k < kUinal; ++k) {
       if (kin && *kin != k)
         continue;
-      out.push_back(floorMod((lc.negative ? -1 : 1) * (20 * u + k), kTun));
+      out.push_back(floorMod((lc.negative ? -1 : 1) * (kUinal * u + k), kTun));
     }
   }
   return out;
@@ -756,7 +693,7 @@ bool hasMatch(const Pattern& pattern) {
     return false;
   if (!p.longCount)
     return true;
-  const i64 g = std::gcd(lattice.modulus, i64{360});
+  const i64 g = std::gcd(lattice.modulus, kTun);
   std::vector<bool> seen(static_cast<std::size_t>(g), false);
   for (const i64 r : lattice.residues)
     seen[static_cast<std::size_t>(r % g)] = true;
