@@ -1,0 +1,69 @@
+#pragma once
+
+// What the parts of the search share; not installed. search_residues.cpp
+// holds the residue arithmetic, search.cpp the plans and compile(). Days are
+// 64-bit day numbers counted from 0.0.0.0.0, as in search.h.
+
+#include <glyphbox/maya/calendar_round.h>
+#include <glyphbox/maya/civil.h>
+#include <glyphbox/maya/search.h>
+
+#include <cstdint>
+#include <utility>
+
+namespace glyphbox::maya {
+
+// Reaches into a Matcher to build and read its plans.
+struct MatcherAccess {
+  static Matcher make(const Pattern& pattern, search_detail::Plan forward,
+                      search_detail::Plan backward) {
+    Matcher m;
+    m.pattern_ = pattern;
+    m.forward_ = std::move(forward);
+    m.backward_ = std::move(backward);
+    return m;
+  }
+  static const search_detail::Plan& forward(const Matcher& m) { return m.forward_; }
+  static const search_detail::Plan& backward(const Matcher& m) { return m.backward_; }
+};
+
+namespace search_detail {
+
+using i64 = std::int64_t;
+// Products of a day and a period can pass 64 bits before they are reduced.
+__extension__ typedef __int128 i128;
+
+using maya::detail::floorDiv;
+using maya::detail::floorMod;
+
+// ---- Residue arithmetic (search_residues.cpp) ----
+
+// The days in both residue sets, by the Chinese remainder theorem; empty
+// when they have none in common.
+[[nodiscard]] ResidueSet intersect(const ResidueSet& a, const ResidueSet& b);
+
+// The first day >= x on the lattice. Preconditions: the lattice is not empty.
+[[nodiscard]] i64 latticeCeil(const ResidueSet& s, i64 x) noexcept;
+
+// Lattice days in (-inf, x], up to a constant that cancels in differences.
+[[nodiscard]] i64 latticeRank(const ResidueSet& s, i64 x) noexcept;
+
+// Lattice days in [first, last].
+[[nodiscard]] i64 latticeCount(const ResidueSet& s, i64 first, i64 last) noexcept;
+
+// For an interval clue at day x: {true, last day of the run of days holding
+// from x} or {false, the next day >= x that holds}.
+[[nodiscard]] std::pair<bool, i64> probe(const IntervalClue& c, i64 x) noexcept;
+
+// Adds d mod m in [lo, lo + length - 1] (taken mod m) as sorted pieces.
+void addInterval(IntervalClue& c, i64 lo, i64 length);
+
+// Sorts the intervals and merges those that touch or overlap.
+void normalize(IntervalClue& c);
+
+// The lattice days that also satisfy an interval clue, as a lattice modulo
+// both moduli; for clues of small modulus (the Haab month, the year bearer).
+[[nodiscard]] ResidueSet fold(const ResidueSet& lattice, const IntervalClue& clue);
+
+} // namespace search_detail
+} // namespace glyphbox::maya
