@@ -1,14 +1,24 @@
 #pragma once
 
-// What the parts of the search share; not installed. search_residues.cpp
-// holds the residue arithmetic, search.cpp the plans and compile(). Days are
-// 64-bit day numbers counted from 0.0.0.0.0, as in search.h.
+// What the parts of the search share; not installed. The search lives in
+// three files:
+//
+//   search_residues.cpp  residue arithmetic: lattices of residues combined by
+//                        the Chinese remainder theorem, and interval clues
+//   search_plan.cpp      plans: a pattern as a lattice and interval clues,
+//                        the walks that find and count their days, and the
+//                        queries of search.h (next, prev, forEachMatch, count)
+//   search_compile.cpp   compile(): a pattern checked, refused in words, or
+//                        turned into a Matcher
+//
+// Days are 64-bit day numbers counted from 0.0.0.0.0, as in search.h.
 
 #include <glyphbox/maya/calendar_round.h>
 #include <glyphbox/maya/civil.h>
 #include <glyphbox/maya/search.h>
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace glyphbox::maya {
@@ -64,6 +74,34 @@ void normalize(IntervalClue& c);
 // The lattice days that also satisfy an interval clue, as a lattice modulo
 // both moduli; for clues of small modulus (the Haab month, the year bearer).
 [[nodiscard]] ResidueSet fold(const ResidueSet& lattice, const IntervalClue& clue);
+
+// ---- Plans (search_plan.cpp) ----
+
+// Place k of a pattern with `places` places, k = 0 being the leading place,
+// as long_count.h numbers places: from the kin, 0 = kin.
+[[nodiscard]] constexpr int placeFromKin(int places, int k) noexcept { return places - 1 - k; }
+
+// The Tzolkin name a pattern's kin place forces, if it is fixed.
+[[nodiscard]] std::optional<int> nameFromKin(const LongCountPattern& lc);
+
+struct KinBlock {
+  int first = 0;   // pattern place where the fixed places down to the kin start
+  i64 modulus = 1; // value of the place above it
+  i64 residue = 0; // |d| mod modulus
+};
+
+// The fixed places that run down to the kin, if the kin is fixed.
+[[nodiscard]] std::optional<KinBlock> kinBlock(const LongCountPattern& lc);
+
+// The plan of a pattern. Preconditions: every value of the pattern is in
+// range (compile checks that first).
+[[nodiscard]] Plan buildPlan(const Pattern& raw);
+
+// The plan of the same days mirrored, d -> -d.
+[[nodiscard]] Plan reflect(const Plan& plan);
+
+// Whether some day satisfies every clue. Preconditions as buildPlan.
+[[nodiscard]] bool hasMatch(const Pattern& pattern);
 
 } // namespace search_detail
 } // namespace glyphbox::maya
