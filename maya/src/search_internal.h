@@ -5,6 +5,8 @@
 //
 //   search_residues.cpp  residue arithmetic: lattices of residues combined by
 //                        the Chinese remainder theorem, and interval clues
+//                        (the lookups a walk makes at every step are inline
+//                        below)
 //   search_plan.cpp      plans: a pattern as a lattice and interval clues,
 //                        the walks that find and count their days, and the
 //                        queries of search.h (next, prev, forEachMatch, count)
@@ -17,7 +19,9 @@
 #include <glyphbox/maya/civil.h>
 #include <glyphbox/maya/search.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -46,24 +50,48 @@ __extension__ typedef __int128 i128;
 using maya::detail::floorDiv;
 using maya::detail::floorMod;
 
-// ---- Residue arithmetic (search_residues.cpp) ----
+// ---- Residue arithmetic (search_residues.cpp and inline here) ----
 
 // The days in both residue sets, by the Chinese remainder theorem; empty
 // when they have none in common.
 [[nodiscard]] ResidueSet intersect(const ResidueSet& a, const ResidueSet& b);
 
+// The walks through a plan call the next four at every step, so they are
+// defined here, where the walks can inline them.
+
 // The first day >= x on the lattice. Preconditions: the lattice is not empty.
-[[nodiscard]] i64 latticeCeil(const ResidueSet& s, i64 x) noexcept;
+inline i64 latticeCeil(const ResidueSet& s, i64 x) noexcept {
+  const i64 r = floorMod(x, s.modulus);
+  const auto it = std::lower_bound(s.residues.begin(), s.residues.end(), r);
+  if (it != s.residues.end())
+    return x + (*it - r);
+  return x + (s.modulus - r) + s.residues.front();
+}
 
 // Lattice days in (-inf, x], up to a constant that cancels in differences.
-[[nodiscard]] i64 latticeRank(const ResidueSet& s, i64 x) noexcept;
+inline i64 latticeRank(const ResidueSet& s, i64 x) noexcept {
+  const i64 r = floorMod(x, s.modulus);
+  const auto below = std::upper_bound(s.residues.begin(), s.residues.end(), r);
+  return floorDiv(x, s.modulus) * static_cast<i64>(s.residues.size()) +
+         static_cast<i64>(below - s.residues.begin());
+}
 
-// Lattice days in [first, last].
-[[nodiscard]] i64 latticeCount(const ResidueSet& s, i64 first, i64 last) noexcept;
+inline i64 latticeCount(const ResidueSet& s, i64 first, i64 last) noexcept {
+  return latticeRank(s, last) - latticeRank(s, first - 1);
+}
 
 // For an interval clue at day x: {true, last day of the run of days holding
 // from x} or {false, the next day >= x that holds}.
-[[nodiscard]] std::pair<bool, i64> probe(const IntervalClue& c, i64 x) noexcept;
+inline std::pair<bool, i64> probe(const IntervalClue& c, i64 x) noexcept {
+  const i64 r = floorMod(x, c.modulus);
+  auto it = std::upper_bound(c.intervals.begin(), c.intervals.end(), r,
+                             [](i64 v, const auto& iv) { return v < iv.first; });
+  if (it != c.intervals.begin() && std::prev(it)->second >= r)
+    return {true, x + (std::prev(it)->second - r)};
+  if (it != c.intervals.end())
+    return {false, x + (it->first - r)};
+  return {false, x + (c.modulus - r) + c.intervals.front().first};
+}
 
 // Adds d mod m in [lo, lo + length - 1] (taken mod m) as sorted pieces.
 void addInterval(IntervalClue& c, i64 lo, i64 length);

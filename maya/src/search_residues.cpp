@@ -44,40 +44,6 @@ ResidueSet intersect(const ResidueSet& a, const ResidueSet& b) {
   return out;
 }
 
-// The first day >= x on the lattice. Preconditions: the lattice is not empty.
-i64 latticeCeil(const ResidueSet& s, i64 x) noexcept {
-  const i64 r = floorMod(x, s.modulus);
-  const auto it = std::lower_bound(s.residues.begin(), s.residues.end(), r);
-  if (it != s.residues.end())
-    return x + (*it - r);
-  return x + (s.modulus - r) + s.residues.front();
-}
-
-// Lattice days in (-inf, x], up to a constant that cancels in differences.
-i64 latticeRank(const ResidueSet& s, i64 x) noexcept {
-  const i64 r = floorMod(x, s.modulus);
-  const auto below = std::upper_bound(s.residues.begin(), s.residues.end(), r);
-  return floorDiv(x, s.modulus) * static_cast<i64>(s.residues.size()) +
-         static_cast<i64>(below - s.residues.begin());
-}
-
-i64 latticeCount(const ResidueSet& s, i64 first, i64 last) noexcept {
-  return latticeRank(s, last) - latticeRank(s, first - 1);
-}
-
-// For an interval clue at day x: {true, last day of the run of days holding
-// from x} or {false, the next day >= x that holds}.
-std::pair<bool, i64> probe(const IntervalClue& c, i64 x) noexcept {
-  const i64 r = floorMod(x, c.modulus);
-  auto it = std::upper_bound(c.intervals.begin(), c.intervals.end(), r,
-                             [](i64 v, const auto& iv) { return v < iv.first; });
-  if (it != c.intervals.begin() && std::prev(it)->second >= r)
-    return {true, x + (std::prev(it)->second - r)};
-  if (it != c.intervals.end())
-    return {false, x + (it->first - r)};
-  return {false, x + (c.modulus - r) + c.intervals.front().first};
-}
-
 // Adds d mod m in [lo, lo + length - 1] (taken mod m) as sorted pieces.
 void addInterval(IntervalClue& c, i64 lo, i64 length) {
   lo = floorMod(lo, c.modulus);
