@@ -113,9 +113,7 @@ std::optional<std::string> rangeError(const Pattern& p) {
       const std::string name(kPlaceNames[place]);
       if (*lc.digits[k] < 0)
         return "a Long Count place is never negative (the " + name + " is " +
-               std::to_string(*lc.digits[k]) +
-               "); a minus goes before the "
-               "whole count";
+               std::to_string(*lc.digits[k]) + "); a minus goes before the whole count";
       if (k == 0) {
         if ((static_cast<i128>(*lc.digits[k]) + 1) * kPlaceValues[place] > kSearchLimit)
           return "a leading " + name + " of " + std::to_string(*lc.digits[k]) +
