@@ -155,5 +155,25 @@ TEST(YearBearer, ClassicYearsBeginOnFourNames) {
   EXPECT_EQ(names, (std::set<int>{2, 7, 12, 17}));
 }
 
+// The years from the one holding 0.0.0.0.0 on, each seen from a day well
+// inside it: kYearBearerCycle of them have as many different bearers, the
+// next has the first one's again, and their names are the ones bearsYears
+// accepts.
+TEST(YearBearer, TheBearersComeRoundAfterFiftyTwoYears) {
+  constexpr std::int64_t kFirstPop = -kEpochHaabPosition;
+  std::set<std::pair<int, int>> bearers;
+  std::set<int> names;
+  for (std::int64_t y = 0; y < kYearBearerCycle; ++y) {
+    const Tzolkin bearer = yearBearerOf(kFirstPop + y * kHaabYear + 200);
+    bearers.insert({bearer.number, bearer.name});
+    names.insert(bearer.name);
+  }
+  EXPECT_EQ(bearers.size(), static_cast<std::size_t>(kYearBearerCycle));
+  EXPECT_EQ(yearBearerOf(kFirstPop + kYearBearerCycle * kHaabYear), yearBearerOf(kFirstPop));
+  for (int name = 0; name < kVeintena; ++name) {
+    EXPECT_EQ(bearsYears(name), names.count(name) == 1) << name;
+  }
+}
+
 } // namespace
 } // namespace glyphbox::maya

@@ -11,12 +11,14 @@
 //   lordOfTheNight(d)                   -> int 1-9 (G1 to G9)
 //   yearBearerOf(d)                     -> Tzolkin of the latest 0 Pop on or before d
 //   canMeet(tzolkinName, haabPosition)  -> bool; Calendar Round dates that exist
+//   bearsYears(tzolkinName)             -> bool; Ik, Manik, Eb and Caban begin years
 //   calendarRoundIndex(tzolkin, haabPosition) -> std::optional<int>: d mod 18980
 //
 // All constexpr and noexcept, for every d of 64 bits: remainders are floored,
 // so the cycles run on unbroken before 0.0.0.0.0.
 
 #include <cstdint>
+#include <numeric>
 #include <optional>
 
 namespace glyphbox::maya {
@@ -35,9 +37,14 @@ inline constexpr int kUayeb = 19;
 inline constexpr int kHaabYear = 365;
 static_assert(kHaabYear == (kHaabMonths - 1) * kHaabMonthDays + kUayebDays);
 
-// The Calendar Round: 52 Haab years = 73 Tzolkin cycles.
+// The Calendar Round: 52 Haab years = 73 Tzolkin cycles, the first day on
+// which both come round together. The year bearers, the Tzolkin dates of
+// 0 Pop, therefore repeat every 52 years and not sooner.
 inline constexpr int kCalendarRound = 18'980;
-static_assert(kCalendarRound == 52 * kHaabYear && kCalendarRound == 73 * kTzolkinDays);
+inline constexpr int kYearBearerCycle = 52; // Haab years
+static_assert(kCalendarRound == kYearBearerCycle * kHaabYear &&
+              kCalendarRound == 73 * kTzolkinDays);
+static_assert(kCalendarRound == std::lcm(kHaabYear, kTzolkinDays));
 
 // Where 0.0.0.0.0 (4 Ahau 8 Cumku) stands: the Tzolkin number is (d + 3) mod 13 + 1,
 // and the Haab position (d + 348) mod 365, 8 Cumku being day 8 of month 18.
@@ -59,6 +66,14 @@ namespace detail {
   const auto r = static_cast<int>(x % m);
   return r < 0 ? r + m : r;
 }
+
+// The same for moduli beyond int, such as a Long Count place value or the
+// common period of several cycles. Preconditions: m > 0.
+[[nodiscard]] constexpr std::int64_t floorMod(std::int64_t x, std::int64_t m) noexcept {
+  const std::int64_t r = x % m;
+  return r < 0 ? r + m : r;
+}
+static_assert(floorMod(std::int64_t{-1}, std::int64_t{23'040'000'000}) == 23'039'999'999);
 } // namespace detail
 
 struct Tzolkin {
@@ -153,6 +168,15 @@ struct Haab {
 [[nodiscard]] constexpr bool canMeet(int tzolkinName, int haabPosition) noexcept {
   return detail::floorMod(haabPosition - tzolkinName, 5) == kCalendarRoundResidue;
 }
+
+// Whether a Tzolkin name (0 to 19) bears years, that is falls on some 0 Pop:
+// the names that can meet Haab position 0. A year of 365 days moves the name
+// on by 5, so they are the four names 5 apart from Ik: Ik, Manik, Eb, Caban.
+[[nodiscard]] constexpr bool bearsYears(int tzolkinName) noexcept {
+  return canMeet(tzolkinName, 0);
+}
+static_assert(bearsYears(2) && bearsYears(7) && bearsYears(12) && bearsYears(17));
+static_assert(!bearsYears(0) && !bearsYears(1) && !bearsYears(3) && !bearsYears(19));
 
 // The place of a Calendar Round in its 18,980-day cycle: the one d in
 // [0, 18979] with that Tzolkin date and Haab position, so every d with it is

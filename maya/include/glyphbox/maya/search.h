@@ -7,6 +7,7 @@
 // enumerated by modular arithmetic rather than day by day.
 
 #include <glyphbox/maya/calendar_round.h>
+#include <glyphbox/maya/long_count.h>
 
 #include <array>
 #include <cstdint>
@@ -19,7 +20,7 @@
 namespace glyphbox::maya {
 
 // Alautun down to kin: the most places a Long Count pattern may have.
-inline constexpr int kMaxLongCountPlaces = 9;
+inline constexpr int kMaxLongCountPlaces = kMaxPlaces;
 
 // A Long Count with some places left open ('*'). digits[0] is the leading
 // place; only the first `places` entries are used. A five-place pattern has

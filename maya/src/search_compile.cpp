@@ -1,0 +1,313 @@
+#include "search_internal.h"
+
+#include <glyphbox/maya/long_count.h>
+#include <glyphbox/maya/names.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Compiling a pattern: every value is checked against its range, then the
+// clues against each other; a pattern that can never match is refused with
+// the calendar fact that rules it out, in words for the user, and the
+// command-line tool prints those words as they are.
+
+namespace glyphbox::maya {
+namespace {
+
+using namespace search_detail;
+
+// ---- Telling the user what is wrong ----
+
+// v with its digits in groups of three: 18,980.
+std::string grouped(i64 v) {
+  std::string digits = std::to_string(v < 0 ? -v : v);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i != 0 && (digits.size() - i) % 3 == 0)
+      out += ',';
+    out += digits[i];
+  }
+  return v < 0 ? "-" + out : out;
+}
+
+std::string longCountText(const LongCountPattern& lc) {
+  std::string s = lc.negative ? "-" : "";
+  for (int k = 0; k < lc.places; ++k) {
+    if (k != 0)
+      s += '.';
+    s += lc.digits[k] ? std::to_string(*lc.digits[k]) : "*";
+  }
+  return s;
+}
+
+std::string tzolkinText(const Pattern& p) {
+  if (p.tzolkinNumber && p.tzolkinName)
+    return std::to_string(*p.tzolkinNumber) + " " +
+           std::string(kColonialTzolkinNames[*p.tzolkinName]);
+  if (p.tzolkinName)
+    return std::string(kColonialTzolkinNames[*p.tzolkinName]);
+  return "Tzolkin number " + std::to_string(*p.tzolkinNumber);
+}
+
+std::string haabText(const Pattern& p) {
+  if (p.haabMonth && p.haabDay)
+    return std::to_string(*p.haabDay) + " " +
+           std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
+  if (p.haabMonth)
+    return std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
+  return "Haab day " + std::to_string(*p.haabDay);
+}
+
+std::string bearerText(const Pattern& p) {
+  if (p.bearerNumber && p.bearerName)
+    return "year bearer " + std::to_string(*p.bearerNumber) + " " +
+           std::string(kColonialTzolkinNames[*p.bearerName]);
+  if (p.bearerName)
+    return "year bearer " + std::string(kColonialTzolkinNames[*p.bearerName]);
+  return "year bearer number " + std::to_string(*p.bearerNumber);
+}
+
+std::string quoted(const std::string& s) { return "'" + s + "'"; }
+
+std::string lordText(int lord) {
+  std::string s(1, 'G');
+  s += std::to_string(lord);
+  return s;
+}
+
+std::string listed(const std::vector<std::string>& items) {
+  std::string s;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i != 0)
+      s += i + 1 == items.size() ? " and " : ", ";
+    s += items[i];
+  }
+  return s;
+}
+
+// The Haab days (in the pattern's numbering) that can fall on Tzolkin name n.
+std::string haabDaysMeeting(int name, HaabNumbering numbering) {
+  std::vector<std::string> days;
+  const int first = numbering == HaabNumbering::Seating0 ? 0 : 1;
+  // A day's number and its Haab position agree modulo 5 (months of 20 days,
+  // a year of 365), so the number can stand for the position.
+  for (int day = first; day < first + kHaabMonthDays; ++day)
+    if (canMeet(name, day))
+      days.push_back(std::to_string(day));
+  return listed(days);
+}
+
+std::optional<std::string> rangeError(const Pattern& p) {
+  if (p.longCount) {
+    const LongCountPattern& lc = *p.longCount;
+    if (lc.places < 2 || lc.places > kMaxLongCountPlaces)
+      return "a Long Count has 2 to 9 places, not " + std::to_string(lc.places);
+    for (int k = 0; k < lc.places; ++k) {
+      if (!lc.digits[k])
+        continue;
+      const int place = placeFromKin(lc.places, k);
+      const std::string name(kPlaceNames[place]);
+      if (*lc.digits[k] < 0)
+        return "a Long Count place is never negative (the " + name + " is " +
+               std::to_string(*lc.digits[k]) + "); a minus goes before the whole count";
+      if (k == 0) {
+        if ((static_cast<i128>(*lc.digits[k]) + 1) * kPlaceValues[place] > kSearchLimit)
+          return "a leading " + name + " of " + std::to_string(*lc.digits[k]) +
+                 " lies beyond the " + grouped(kSearchLimit) + " days this search reaches";
+      } else if (*lc.digits[k] >= placeRadix(place)) {
+        return "the " + name + " runs 0 to " + std::to_string(placeRadix(place) - 1) + ", not " +
+               std::to_string(*lc.digits[k]);
+      }
+    }
+    const bool allZero = std::all_of(lc.digits.begin(), lc.digits.begin() + lc.places,
+                                     [](const auto& d) { return d && *d == 0; });
+    if (lc.negative && allZero)
+      return quoted(longCountText(lc)) +
+             " is no day: the days before 0.0.0.0.0 start at -0.0.0.0.1";
+  }
+  if (p.tzolkinNumber && (*p.tzolkinNumber < 1 || *p.tzolkinNumber > kTrecena))
+    return "the Tzolkin numbers run 1 to 13, not " + std::to_string(*p.tzolkinNumber);
+  if (p.tzolkinName && (*p.tzolkinName < 0 || *p.tzolkinName >= kVeintena))
+    return "the Tzolkin names are numbered 0 (Ahau) to 19 (Caunac), not " +
+           std::to_string(*p.tzolkinName);
+  if (p.haabMonth && (*p.haabMonth < 1 || *p.haabMonth > kHaabMonths))
+    return "the Haab months are numbered 1 (Pop) to 19 (Uayeb), not " +
+           std::to_string(*p.haabMonth);
+  if (p.haabDay) {
+    const bool seating = p.numbering == HaabNumbering::Seating0;
+    const int first = seating ? 0 : 1;
+    const std::string how = seating ? "counted from the seating" : "in the window's numbering";
+    const int last = first + kHaabMonthDays - 1;
+    if (*p.haabDay < first || *p.haabDay > last)
+      return "the Haab days run " + std::to_string(first) + " to " + std::to_string(last) + " " +
+             how + ", not " + std::to_string(*p.haabDay);
+    const int lastOfUayeb = first + kUayebDays - 1;
+    if (p.haabMonth == kUayeb && *p.haabDay > lastOfUayeb)
+      return "Uayeb has only five days, " + std::to_string(first) + " to " +
+             std::to_string(lastOfUayeb) + " " + how + ", not " + std::to_string(*p.haabDay);
+  }
+  if (p.lord && (*p.lord < 1 || *p.lord > kLordsOfTheNight))
+    return "the Lords of the Night run G1 to G9, not " + lordText(*p.lord);
+  if (p.bearerNumber && (*p.bearerNumber < 1 || *p.bearerNumber > kTrecena))
+    return "a year bearer's number runs 1 to 13, not " + std::to_string(*p.bearerNumber);
+  if (p.bearerName) {
+    if (*p.bearerName < 0 || *p.bearerName >= kVeintena)
+      return "the Tzolkin names are numbered 0 (Ahau) to 19 (Caunac), not " +
+             std::to_string(*p.bearerName);
+    if (!bearsYears(*p.bearerName))
+      return std::string(kColonialTzolkinNames[*p.bearerName]) +
+             " never bears a year: every 0 Pop falls on Ik, Manik, Eb or Caban, because a Haab "
+             "year of 365 days moves the Tzolkin name on by 5";
+  }
+  return std::nullopt;
+}
+
+// Conflicts that one line of calendar arithmetic explains.
+std::optional<std::string> knownConflict(const Pattern& p) {
+  std::optional<int> name = p.tzolkinName;
+  std::string nameLabel;
+  std::string because;
+  if (p.longCount) {
+    const LongCountPattern& lc = *p.longCount;
+    const auto kinName = nameFromKin(lc);
+    const std::string lcText = quoted(longCountText(lc));
+    const std::string kinWords = kinName ? "a kin of " + std::to_string(*lc.digits[lc.places - 1]) +
+                                               (lc.negative ? " before 0.0.0.0.0" : "") +
+                                               " always falls on " +
+                                               std::string(kColonialTzolkinNames[*kinName])
+                                         : "";
+    if (kinName && name && *kinName != *name)
+      return lcText + " and " + quoted(tzolkinText(p)) + " never fall on the same day: " + kinWords;
+    if (kinName && !name) {
+      name = kinName;
+      nameLabel = lcText;
+      because = kinWords + ", and " + std::string(kColonialTzolkinNames[*kinName]) + " ";
+    }
+    // Fixed places down to the kin from the tun up fix d modulo a multiple
+    // of 360, and 360 is a multiple of 9: the Lord of the Night is fixed too.
+    const auto block = kinBlock(lc);
+    if (block && p.lord && block->modulus % kLordsOfTheNight == 0) {
+      const int lord = lordOfTheNight(lc.negative ? -block->residue : block->residue);
+      if (lord != *p.lord)
+        return lcText + " and " + quoted(lordText(*p.lord)) +
+               " never fall on the same day: every day that matches " + lcText + " is under " +
+               lordText(lord);
+    }
+  }
+  // The Haab day's number stands for its position, as in haabDaysMeeting.
+  if (name && p.haabDay && !canMeet(*name, *p.haabDay)) {
+    if (nameLabel.empty()) {
+      nameLabel = quoted(tzolkinText(p));
+      because = std::string(kColonialTzolkinNames[*name]) + " ";
+    }
+    return nameLabel + " and " + quoted(haabText(p)) + " never fall on the same day: " + because +
+           "meets only the Haab days " + haabDaysMeeting(*name, p.numbering) +
+           " (the names and the Haab days both step by one a day, 20 names against 365 days, "
+           "so they stay in step modulo 5)";
+  }
+  return std::nullopt;
+}
+
+enum class Clue { LongCount, Tzolkin, Haab, Lord, Bearer };
+
+bool has(const Pattern& p, Clue c) {
+  switch (c) {
+  case Clue::LongCount:
+    return p.longCount.has_value();
+  case Clue::Tzolkin:
+    return p.tzolkinNumber || p.tzolkinName;
+  case Clue::Haab:
+    return p.haabMonth || p.haabDay;
+  case Clue::Lord:
+    return p.lord.has_value();
+  case Clue::Bearer:
+    return p.bearerNumber || p.bearerName;
+  }
+  return false;
+}
+
+void drop(Pattern& p, Clue c) {
+  switch (c) {
+  case Clue::LongCount:
+    p.longCount.reset();
+    break;
+  case Clue::Tzolkin:
+    p.tzolkinNumber.reset();
+    p.tzolkinName.reset();
+    break;
+  case Clue::Haab:
+    p.haabMonth.reset();
+    p.haabDay.reset();
+    break;
+  case Clue::Lord:
+    p.lord.reset();
+    break;
+  case Clue::Bearer:
+    p.bearerNumber.reset();
+    p.bearerName.reset();
+    break;
+  }
+}
+
+std::string text(const Pattern& p, Clue c) {
+  switch (c) {
+  case Clue::LongCount:
+    return longCountText(*p.longCount);
+  case Clue::Tzolkin:
+    return tzolkinText(p);
+  case Clue::Haab:
+    return haabText(p);
+  case Clue::Lord:
+    return lordText(*p.lord);
+  case Clue::Bearer:
+    return bearerText(p);
+  }
+  return {};
+}
+
+// Names a smallest set of clues that still has no common day: each clue is
+// left out in turn and stays out when the rest still never meet.
+std::string conflictMessage(const Pattern& p) {
+  constexpr std::array kClues{Clue::LongCount, Clue::Tzolkin, Clue::Haab, Clue::Lord, Clue::Bearer};
+  Pattern core = p;
+  for (const Clue c : kClues) {
+    if (!has(core, c))
+      continue;
+    Pattern without = core;
+    drop(without, c);
+    if (!hasMatch(without))
+      core = without;
+  }
+  std::vector<std::string> names;
+  for (const Clue c : kClues)
+    if (has(core, c))
+      names.push_back(quoted(text(core, c)));
+  const Plan plan = buildPlan(core);
+  if (names.size() == 1)
+    return names.front() + " matches no day";
+  const std::string clues = listed(names) + " never fall on the same day: ";
+  // A fixed leading place bounds the days, so there is no cycle to speak of.
+  if (core.longCount && core.longCount->digits[0])
+    return clues + "none of the days " + names.front() + " names has them all";
+  return clues + "no day of their common cycle of " + grouped(plan.period) + " days has them all";
+}
+
+} // namespace
+
+CompileResult compile(const Pattern& pattern) {
+  if (auto error = rangeError(pattern))
+    return {std::nullopt, std::move(*error)};
+  if (auto error = knownConflict(pattern))
+    return {std::nullopt, std::move(*error)};
+  if (!hasMatch(pattern))
+    return {std::nullopt, conflictMessage(pattern)};
+  Plan forward = buildPlan(pattern);
+  Plan backward = reflect(forward);
+  return {MatcherAccess::make(pattern, std::move(forward), std::move(backward)), {}};
+}
+
+} // namespace glyphbox::maya
