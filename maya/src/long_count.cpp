@@ -155,8 +155,8 @@ std::string longCountErrorMessage(const ParsedLongCount& parsed) {
   return "unknown error";
 }
 
-char* writeLongCount(char* out, std::int64_t d) noexcept {
-  return writePlaces(out, splitLongCount(d, kDatePlaces));
+char* detail::writeLeadingPlace(char* out, std::int64_t value) noexcept {
+  return std::to_chars(out, out + 19, value).ptr;
 }
 
 char* writeLongCount(char* out, std::int64_t d, int places) noexcept {

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -137,10 +138,99 @@ struct LongCountPlaces {
   return places;
 }
 
+namespace detail {
+
+// The four lower places of a Long Count, written from two small tables: a
+// day within its baktun (0 to 143999) is 400 katun-tun pairs of 360 days
+// each, and a day within those 360 is a uinal-kin pair. Each entry is
+// padded to eight bytes, so it is copied in one move.
+inline constexpr std::uint32_t kBaktunDays = static_cast<std::uint32_t>(kBaktun);
+inline constexpr std::uint32_t kTunDays = static_cast<std::uint32_t>(kTun);
+inline constexpr std::uint32_t kUinalDays = static_cast<std::uint32_t>(kUinal);
+inline constexpr std::uint32_t kTunsInBaktun = kBaktunDays / kTunDays; // 20 katuns of 20 tuns
+
+// ".K.T" or ".U.K": two places, each 0 to 19, each after a dot.
+struct PlacePair {
+  char text[7] = {};
+  std::uint8_t size = 0;
+};
+static_assert(sizeof(PlacePair) == 8);
+
+constexpr PlacePair placePair(std::uint32_t first, std::uint32_t second) noexcept {
+  PlacePair p;
+  std::uint8_t n = 0;
+  for (const std::uint32_t place : {first, second}) {
+    p.text[n++] = '.';
+    if (place >= 10) {
+      p.text[n++] = '1';
+    }
+    p.text[n++] = static_cast<char>('0' + place % 10);
+  }
+  p.size = n;
+  return p;
+}
+
+struct Tables {
+  std::array<PlacePair, kTunsInBaktun> katunTun{}; // by the tun within the baktun
+  std::array<PlacePair, kTunDays> uinalKin{};      // by the day within the tun
+};
+
+constexpr Tables makeTables() noexcept {
+  Tables t;
+  for (std::uint32_t i = 0; i < kTunsInBaktun; ++i) {
+    t.katunTun[i] = placePair(i / 20, i % 20);
+  }
+  for (std::uint32_t i = 0; i < kTunDays; ++i) {
+    t.uinalKin[i] = placePair(i / kUinalDays, i % kUinalDays);
+  }
+  return t;
+}
+
+inline constexpr Tables kTables = makeTables();
+static_assert(kTables.katunTun[399].size == 6 && kTables.uinalKin[359].text[5] == '9');
+
+// ".katun.tun.uinal.kin" of a day within its baktun. Precondition:
+// dayInBaktun < kBaktunDays. Stores up to 16 bytes from `at`.
+[[gnu::always_inline]] inline char* putLowerPlaces(char* at, std::uint32_t dayInBaktun) noexcept {
+  const std::uint32_t tuns = dayInBaktun / kTunDays;
+  const PlacePair& high = kTables.katunTun[tuns];
+  const PlacePair& low = kTables.uinalKin[dayInBaktun - tuns * kTunDays];
+  std::memcpy(at, &high, sizeof high);
+  at += high.size;
+  std::memcpy(at, &low, sizeof low);
+  return at + low.size;
+}
+
+// The leading place of a Long Count, any size.
+char* writeLeadingPlace(char* out, std::int64_t value) noexcept;
+
+} // namespace detail
+
 // Writes d as a five-place Long Count ("9.12.11.5.18", "-0.0.0.1.5",
 // "20.0.0.0.0" for one piktun) at out and returns the end; no terminating
-// NUL. out must have room for kMaxLongCountText characters. Any d but INT64_MIN.
-char* writeLongCount(char* out, std::int64_t d) noexcept;
+// NUL. out must have room for kMaxLongCountText characters, all of which it
+// may store to. Any d but INT64_MIN. Inline, for writers of many rows.
+[[gnu::always_inline]] inline char* writeLongCount(char* out, std::int64_t d) noexcept {
+  if (d < 0) {
+    *out++ = '-';
+    d = -d;
+  }
+  if (d >= 20 * kBaktun) {
+    const std::int64_t baktun = d / kBaktun;
+    out = detail::writeLeadingPlace(out, baktun);
+    return detail::putLowerPlaces(out, static_cast<std::uint32_t>(d - baktun * kBaktun));
+  }
+  // The days of the last eight millennia either way: a baktun of one or two
+  // digits, in 32-bit arithmetic. The second byte is stored either way and
+  // overwritten when the baktun has one digit.
+  const auto u = static_cast<std::uint32_t>(d);
+  const std::uint32_t baktun = u / detail::kBaktunDays;
+  const bool twoDigits = baktun >= 10;
+  out[0] = twoDigits ? '1' : static_cast<char>('0' + baktun);
+  out[1] = static_cast<char>('0' + baktun - 10);
+  out += twoDigits ? 2 : 1;
+  return detail::putLowerPlaces(out, u - baktun * detail::kBaktunDays);
+}
 
 // As writeLongCount with places places (1 to 9), the leading one unbounded.
 char* writeLongCount(char* out, std::int64_t d, int places) noexcept;

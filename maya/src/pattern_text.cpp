@@ -1,0 +1,274 @@
+#include <glyphbox/maya/pattern_text.h>
+
+#include <glyphbox/maya/long_count.h>
+#include <glyphbox/maya/names.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace glyphbox::maya {
+namespace {
+
+bool isDigits(std::string_view s) noexcept {
+  return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::vector<std::string_view> wordsOf(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+      ++i;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && text[i] != ' ' && text[i] != '\t') {
+      ++i;
+    }
+    if (i > start) {
+      words.push_back(text.substr(start, i - start));
+    }
+  }
+  return words;
+}
+
+// A number of up to four digits, or '*' (nothing); false when neither.
+bool numberOrStar(std::string_view w, std::optional<int>& value) {
+  if (w == "*") {
+    value.reset();
+    return true;
+  }
+  if (!isDigits(w) || w.size() > 4) {
+    return false;
+  }
+  value = std::stoi(std::string(w));
+  return true;
+}
+
+bool looksLikeLongCountPattern(std::string_view w) {
+  if (!w.empty() && w.front() == '-') {
+    w.remove_prefix(1);
+  }
+  return w.find('.') != std::string_view::npos &&
+         w.find_first_not_of("0123456789.*") == std::string_view::npos;
+}
+
+std::string readLongCountPattern(std::string_view w, maya::LongCountPattern& lc) {
+  lc = {};
+  if (w.front() == '-') {
+    lc.negative = true;
+    w.remove_prefix(1);
+  }
+  std::vector<std::string_view> places;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= w.size(); ++i) {
+    if (i == w.size() || w[i] == '.') {
+      places.push_back(w.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  if (places.size() < 5 || places.size() > 9) {
+    return "a Long Count pattern has five to nine places";
+  }
+  lc.places = static_cast<int>(places.size());
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    if (places[i] == "*") {
+      continue;
+    }
+    if (!isDigits(places[i]) || places[i].size() > 15) {
+      return "each place of a Long Count pattern is a number or '*'";
+    }
+    lc.digits[i] = std::stoll(std::string(places[i]));
+  }
+  return {};
+}
+
+// A word of the user's between single quotes, as messages show it.
+std::string quoted(std::string_view word) {
+  std::string q(1, '\'');
+  q += shown(word);
+  q += '\'';
+  return q;
+}
+
+// The text without the blanks (space, tab, CR) around it.
+std::string_view trimmed(std::string_view s) noexcept {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!s.empty() && blank(s.front())) {
+    s.remove_prefix(1);
+  }
+  while (!s.empty() && blank(s.back())) {
+    s.remove_suffix(1);
+  }
+  return s;
+}
+
+} // namespace
+
+PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
+  PatternReading r;
+  Pattern p;
+  p.numbering = numbering;
+  const std::vector<std::string_view> words = wordsOf(text);
+  if (words.empty()) {
+    r.problem = "the pattern is empty";
+    return r;
+  }
+  bool haveTzolkin = false;
+  bool haveHaab = false;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string_view w = words[i];
+    const std::string quotedWord = quoted(w);
+    if (looksLikeLongCountPattern(w)) {
+      if (p.longCount) {
+        r.problem = "the pattern has two Long Counts";
+        return r;
+      }
+      LongCountPattern lc;
+      if (std::string problem = readLongCountPattern(w, lc); !problem.empty()) {
+        r.problem = quotedWord + ": " + problem;
+        return r;
+      }
+      p.longCount = lc;
+      continue;
+    }
+    if (w.size() >= 2 && (w[0] | 0x20) == 'g' && isDigits(w.substr(1))) {
+      p.lord = w.size() > 4 ? 99 : std::stoi(std::string(w.substr(1)));
+      continue;
+    }
+    std::string lowered(w);
+    for (char& c : lowered) {
+      c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
+    if (lowered == "bearer" || lowered == "year-bearer") {
+      std::optional<int> number;
+      if (i + 2 >= words.size() || !numberOrStar(words[i + 1], number)) {
+        r.problem = "'bearer' is followed by a Tzolkin date, such as bearer 8 Ik";
+        return r;
+      }
+      p.bearerNumber = number;
+      if (words[i + 2] != "*") {
+        const auto name = parseTzolkinName(words[i + 2]);
+        if (!name) {
+          r.problem = quoted(words[i + 2]) + " is not a Tzolkin day name";
+          return r;
+        }
+        p.bearerName = *name;
+      }
+      i += 2;
+      continue;
+    }
+    std::optional<int> number;
+    std::string_view name;
+    if (numberOrStar(w, number)) {
+      if (i + 1 >= words.size()) {
+        r.problem = quotedWord + " needs a day name or a month after it, or '*'";
+        return r;
+      }
+      name = words[++i];
+    } else if (parseTzolkinName(w) || parseHaabMonth(w)) {
+      name = w; // a name alone: any number or day with it
+    } else {
+      r.problem = quotedWord + " is not part of a pattern; use a Long Count such as 9.*.*.*.0, a "
+                               "Tzolkin date (8 Ahau), a Haab date (13 Pop), a Lord (G9) or bearer "
+                               "8 Ik";
+      return r;
+    }
+    const auto tzolkin = parseTzolkinName(name);
+    const auto haab = parseHaabMonth(name);
+    bool isTzolkin = false;
+    if (name == "*") {
+      isTzolkin = !haveTzolkin && (!number || (*number >= 1 && *number <= 13));
+    } else if (tzolkin) {
+      isTzolkin = true;
+    } else if (!haab) {
+      r.problem = quoted(name) + " is neither a Tzolkin day name nor a Haab month";
+      return r;
+    }
+    if (isTzolkin) {
+      if (haveTzolkin) {
+        r.problem = "the pattern has two Tzolkin dates";
+        return r;
+      }
+      haveTzolkin = true;
+      p.tzolkinNumber = number;
+      if (tzolkin) {
+        p.tzolkinName = *tzolkin;
+      }
+    } else {
+      if (haveHaab) {
+        r.problem = "the pattern has two Haab dates";
+        return r;
+      }
+      haveHaab = true;
+      p.haabDay = number;
+      if (haab) {
+        p.haabMonth = *haab;
+      }
+    }
+  }
+  r.pattern = p;
+  return r;
+}
+
+DistanceReading readDistance(std::string_view text) {
+  DistanceReading r;
+  std::string_view s = trimmed(text);
+  if (!s.empty() && (s.back() == 'd' || s.back() == 'D')) {
+    s.remove_suffix(1);
+    bool negative = false;
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+      negative = s.front() == '-';
+      s.remove_prefix(1);
+    }
+    if (!isDigits(s) || s.size() > 15) {
+      r.problem = "a distance in days is a whole number followed by d, such as -823d";
+      return r;
+    }
+    const std::int64_t days = std::stoll(std::string(s));
+    r.days = negative ? -days : days;
+    return r;
+  }
+  const ParsedLongCount lc = parseLongCountDistance(s);
+  if (!lc) {
+    r.problem = longCountErrorMessage(lc) +
+                "; a distance is written largest place first, such as +2.5.3, or in days, "
+                "such as -823d";
+    return r;
+  }
+  r.days = lc.days;
+  return r;
+}
+
+std::string distanceText(std::int64_t days) {
+  char text[kMaxLongCountText + 2];
+  char* end = writeLongCountDistance(text, days);
+  std::string s(text, end);
+  return days > 0 ? "+" + s : s;
+}
+
+char* writeShown(char* out, std::string_view text) noexcept {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const std::size_t shownBytes = std::min(text.size(), kShownBytes);
+  for (std::size_t i = 0; i < shownBytes; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
+      *out++ = static_cast<char>(c);
+    } else {
+      *out++ = '\\';
+      *out++ = 'x';
+      *out++ = kHex[c >> 4];
+      *out++ = kHex[c & 0xF];
+    }
+  }
+  if (text.size() > kShownBytes) {
+    out = std::copy_n("...", 3, out);
+  }
+  return out;
+}
+
+std::string shown(std::string_view text) {
+  char buffer[kMaxShownText];
+  return std::string(buffer, writeShown(buffer, text));
+}
+
+} // namespace glyphbox::maya
