@@ -1,4 +1,4 @@
-#include <glyphbox/cli/converter.h>
+#include <glyphbox/cli/command.h>
 #include <glyphbox/testing/reference.h>
 
 #include <benchmark/benchmark.h>
@@ -129,7 +129,7 @@ void runReference(benchmark::State& state, const std::string& text,
       const std::size_t end = text.find('\n', start);
       const auto r = glyphbox::testing::referenceConvert(
           std::string_view(text).substr(start, end - start),
-          {glyphbox::cli::Origin::Kind::Line, ++number}, format);
+          {glyphbox::rows::Origin::Kind::Line, ++number}, format);
       std::fwrite(r.out.data(), 1, r.out.size(), out);
       if (!r.err.empty()) {
         std::fflush(out);

@@ -2,9 +2,9 @@
 // conversion of one date, checked against an independent reading of the line
 // and, for dates near the epoch, against day-by-day stepping.
 
-#include <glyphbox/cli/converter.h>
-#include <glyphbox/cli/output.h>
 #include <glyphbox/engine/maya_date.h>
+#include <glyphbox/rows/converter.h>
+#include <glyphbox/rows/output.h>
 #include <glyphbox/runtime/conversions.h>
 #include <glyphbox/testing/reference.h>
 #include <glyphbox/testing/stepping.h>
@@ -20,7 +20,7 @@
 
 namespace {
 
-using glyphbox::cli::InputError;
+using glyphbox::rows::InputError;
 
 bool digit(char c) { return c >= '0' && c <= '9'; }
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (line.find('\n') != std::string_view::npos) {
     return 0; // one line at a time; the stream splits lines before this point
   }
-  const auto parsed = glyphbox::cli::parseDate(line);
+  const auto parsed = glyphbox::rows::parseDate(line);
   const Expected expected = reference(line);
   if (parsed.error != expected.error)
     std::abort();
@@ -141,17 +141,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ftruncate(errFd, 0);
   lseek(outFd, 0, SEEK_SET);
   lseek(errFd, 0, SEEK_SET);
-  const glyphbox::cli::Origin origin{glyphbox::cli::Origin::Kind::Line, 7};
+  const glyphbox::rows::Origin origin{glyphbox::rows::Origin::Kind::Line, 7};
   bool converted = false;
   {
-    glyphbox::cli::Output out(outFd, errFd);
-    glyphbox::cli::Converter converter(out, glyphbox::cli::ConversionSettings{});
+    glyphbox::rows::Output out(outFd, errFd);
+    glyphbox::rows::Converter converter(out, glyphbox::rows::ConversionSettings{});
     converted = converter.convert(line, origin);
     out.flush();
   }
   // Long Counts, JDNs and "today" are other inputs than dates: the
   // straightforward conversion knows dates only, so it has nothing to say.
-  if (glyphbox::cli::isOtherInputForm(line)) {
+  if (glyphbox::rows::isOtherInputForm(line)) {
     return 0;
   }
   const auto reference =

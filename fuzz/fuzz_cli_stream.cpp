@@ -6,9 +6,7 @@
 // reads (cycled); the rest is the stream, in which 0x01 N C stands for
 // N x 64 copies of C, so lines longer than the limit are cheap to reach.
 
-#include <glyphbox/cli/converter.h>
-#include <glyphbox/cli/line_reader.h>
-#include <glyphbox/cli/output.h>
+#include <glyphbox/cli/command.h>
 #include <glyphbox/testing/reference.h>
 
 #include <algorithm>
@@ -25,7 +23,7 @@
 namespace {
 
 using glyphbox::cli::LineReader;
-using glyphbox::cli::Origin;
+using glyphbox::rows::Origin;
 
 std::string expand(const std::uint8_t* data, std::size_t size) {
   std::string text;
@@ -51,8 +49,8 @@ void convertAlone(std::string_view line, Origin origin, std::string& out, std::s
     lseek(fd, 0, SEEK_SET);
   }
   {
-    glyphbox::cli::Output output(outFd, errFd);
-    glyphbox::cli::Converter converter(output, glyphbox::cli::ConversionSettings{});
+    glyphbox::rows::Output output(outFd, errFd);
+    glyphbox::rows::Converter converter(output, glyphbox::rows::ConversionSettings{});
     converter.convert(line, origin);
     output.flush();
   }
@@ -71,15 +69,15 @@ std::string expectedOutput(std::string input, std::string& errors) {
   auto handle = [&](std::string_view line) {
     const Origin origin{Origin::Kind::Line, ++number};
     if (line.size() > LineReader::kMaxLine) {
-      errors += glyphbox::cli::refusalMessage(origin, line, "line too long to be a date");
-    } else if (glyphbox::cli::isOtherInputForm(line)) {
+      errors += glyphbox::rows::refusalMessage(origin, line, "line too long to be a date");
+    } else if (glyphbox::rows::isOtherInputForm(line)) {
       // Not a date: what the converter makes of the line alone.
       std::string lineOut;
       std::string lineErr;
       convertAlone(line, origin, lineOut, lineErr);
       out += lineOut;
       errors += lineErr;
-    } else if (!glyphbox::cli::trimBlanks(line).empty()) {
+    } else if (!glyphbox::rows::trimBlanks(line).empty()) {
       const auto r = glyphbox::testing::referenceConvert(line, origin,
                                                          glyphbox::testing::ReferenceFormat::Plain);
       out += r.out;
@@ -136,8 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return static_cast<long>(n);
       },
       chunk);
-  glyphbox::cli::Output out(outFd, errFd);
-  glyphbox::cli::Converter converter(out, glyphbox::cli::ConversionSettings{});
+  glyphbox::rows::Output out(outFd, errFd);
+  glyphbox::rows::Converter converter(out, glyphbox::rows::ConversionSettings{});
   const int status = glyphbox::cli::convertLines(reader, converter, out);
 
   std::string errors;

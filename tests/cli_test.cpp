@@ -1,4 +1,4 @@
-#include <glyphbox/cli/converter.h>
+#include <glyphbox/rows/inputs.h>
 #include <glyphbox/version.h>
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 namespace {
 
 using glyphbox::testing_process::Outcome;
@@ -186,4 +186,4 @@ TEST(ParseDate, ValidatesDaysUnderTheYearFieldsLeapRule) {
 }
 
 } // namespace
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

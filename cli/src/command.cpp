@@ -1,5 +1,6 @@
-#include <glyphbox/cli/converter.h>
+#include <glyphbox/cli/command.h>
 #include <glyphbox/cli/inscriptions.h>
+#include <glyphbox/maya/pattern_text.h>
 
 #include <glyphbox/version.h>
 
@@ -12,6 +13,11 @@
 
 namespace glyphbox::cli {
 namespace {
+
+using rows::ConversionSettings;
+using rows::Origin;
+using rows::OutputFormat;
+using rows::Reckoning;
 
 constexpr const char* kDescription =
     "Converts dates between Western calendars and the Maya Long Count, Tzolkin,\n"
@@ -105,7 +111,7 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
   } else {
     const auto c = maya::parseCorrelation(o.correlation);
     if (!c) {
-      return "unknown correlation \"" + printable(o.correlation) + "\"; use " + presetList() +
+      return "unknown correlation \"" + maya::shown(o.correlation) + "\"; use " + presetList() +
              ", or a whole number (the JDN of 0.0.0.0.0)";
     }
     s.reckoning = Reckoning::of(c.value);
@@ -189,6 +195,23 @@ int finishRun(Output& out, int readError, bool refused) {
   return refused ? kExitRefused : kExitOk;
 }
 
+int convertLines(LineReader& reader, Converter& converter, Output& out) {
+  bool refused = false;
+  const int readError = reader.readAll(
+      [&](std::string_view line, long long number, bool tooLong) {
+        const Origin origin{Origin::Kind::Line, number};
+        if (tooLong) {
+          converter.refuseTooLong(line, origin);
+          refused = true;
+        } else if (!line.empty() && (line.front() > ' ' || !rows::trimBlanks(line).empty())) {
+          refused |= !converter.convert(line, origin);
+        }
+        return !out.failed();
+      },
+      [&] { out.flush(); });
+  return finishRun(out, readError, refused);
+}
+
 int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   Output out(outFd, errFd);
   Options options;
@@ -260,7 +283,7 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     // Only words that look like options end up here; inputs are positional.
     std::string unknown;
     for (const std::string& word : app.remaining()) {
-      unknown += (unknown.empty() ? "\"" : " \"") + printable(word) + "\"";
+      unknown += (unknown.empty() ? "\"" : " \"") + maya::shown(word) + "\"";
     }
     return usageError(out, "unknown option " + unknown);
   } catch (const CLI::ParseError& e) {

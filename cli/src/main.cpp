@@ -1,4 +1,4 @@
-#include <glyphbox/cli/converter.h>
+#include <glyphbox/cli/command.h>
 
 #include <unistd.h>
 

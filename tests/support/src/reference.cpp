@@ -7,9 +7,9 @@
 
 namespace glyphbox::testing {
 
-using cli::InputError;
-using cli::Origin;
-using cli::ParseResult;
+using rows::InputError;
+using rows::Origin;
+using rows::ParseResult;
 namespace {
 
 // The message of a refused date, built the plain way.
@@ -37,12 +37,12 @@ std::string message(Origin origin, std::string_view text, const std::string& rea
 
 ReferenceResult referenceConvert(std::string_view text, Origin origin, ReferenceFormat format) {
   ReferenceResult result;
-  const ParseResult parsed = cli::parseDate(text);
+  const ParseResult parsed = rows::parseDate(text);
   if (parsed.error != InputError::None) {
-    result.err = message(origin, text, cli::reasonFor(parsed));
+    result.err = message(origin, text, rows::reasonFor(parsed));
     return result;
   }
-  const cli::DateInput& d = parsed.date;
+  const rows::DateInput& d = parsed.date;
   engine::MayaDate maya;
   try {
     maya = engine::calculateMayaDate(runtime::valueOfText(d.yearText), d.era,

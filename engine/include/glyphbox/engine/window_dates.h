@@ -44,7 +44,8 @@ struct WindowDate {
 // The days of month 1 to 12 under the year field's leap-year rule, which
 // reads the year as typed, whatever the era: year 4 BCE has a 29 February.
 // Preconditions: year 0 to kMaxYear, month 1 to 12.
-[[nodiscard]] constexpr int windowDaysInMonth(std::int64_t year, int month) noexcept {
+[[nodiscard, gnu::always_inline]] constexpr int windowDaysInMonth(std::int64_t year,
+                                                                  int month) noexcept {
   constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (month != 2) {
     return kDays[month - 1];
@@ -60,8 +61,8 @@ struct WindowDate {
 // of the double steps (under 2^-13 together for |y| < 2^31) never carry it
 // across a whole number.
 // Preconditions: year 0 to kMaxYear, month 1 to 12, day 1 to 31.
-[[nodiscard]] constexpr std::int64_t windowDayCount(std::int64_t year, Era era, int month,
-                                                    int day) noexcept {
+[[nodiscard, gnu::always_inline]] constexpr std::int64_t
+windowDayCount(std::int64_t year, Era era, int month, int day) noexcept {
   // 1721118.5 less the half added before the floor, and the epoch's day number.
   constexpr std::int64_t kWholeDayOffset = 1'721'118;
   constexpr std::int64_t kEpoch = static_cast<std::int64_t>(kEpochDayNumber);

@@ -5,7 +5,7 @@
 // builds its captions. The converter must write the same bytes for every
 // date; tests, fuzzers and benchmarks use it, the product never does.
 
-#include <glyphbox/cli/inputs.h>
+#include <glyphbox/rows/inputs.h>
 
 #include <string>
 #include <string_view>
@@ -19,7 +19,7 @@ struct ReferenceResult {
   std::string err; // the message, or nothing
 };
 
-[[nodiscard]] ReferenceResult referenceConvert(std::string_view text, cli::Origin origin,
+[[nodiscard]] ReferenceResult referenceConvert(std::string_view text, rows::Origin origin,
                                                ReferenceFormat format);
 
 } // namespace glyphbox::testing

@@ -1,4 +1,4 @@
-#include <glyphbox/cli/writer.h>
+#include <glyphbox/rows/writer.h>
 
 #include "digits.h"
 #include "put_text.h"
@@ -6,12 +6,13 @@
 
 #include <glyphbox/maya/calendar_round.h>
 #include <glyphbox/maya/long_count.h>
+#include <glyphbox/maya/pattern_text.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 namespace {
 
 using digits::putInt;
@@ -135,39 +136,9 @@ RowWriter::Piece pieceOf(const std::string& text) {
   return p;
 }
 
-// Shown input and its escapes: at most this many bytes of it.
-constexpr std::size_t kShownBytes = 60;
-// Room for a message but its reason: prefix, origin, the shown text with
-// every byte escaped, the quotes and colons.
-constexpr std::size_t kMessageRoom = 64 + 24 + kShownBytes * 4 + 8;
-
-constexpr bool isShownAsItIs(unsigned char c) noexcept {
-  return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
-}
-
-char* putPrintable(char* at, std::string_view text) noexcept {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  const std::size_t shown = std::min(text.size(), kShownBytes);
-  // Nearly every input is shown as it is: copied at once up to its first escape.
-  std::size_t i = 0;
-  while (i < shown && isShownAsItIs(static_cast<unsigned char>(text[i]))) {
-    ++i;
-  }
-  at = put(at, text.substr(0, i));
-  for (; i < shown; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (isShownAsItIs(c)) {
-      *at++ = static_cast<char>(c);
-    } else {
-      at[0] = '\\';
-      at[1] = 'x';
-      at[2] = kHex[c >> 4];
-      at[3] = kHex[c & 0xF];
-      at += 4;
-    }
-  }
-  return text.size() > kShownBytes ? put(at, "...") : at;
-}
+// Room for a message but its reason: prefix, origin, the shown text, the
+// quotes and colons.
+constexpr std::size_t kMessageRoom = 64 + 24 + maya::kMaxShownText + 8;
 
 // "glyphbox-cli: line 3: "2000-13-01": month out of range; ...\n" into
 // `message`, which keeps its room from one refusal to the next.
@@ -182,7 +153,7 @@ std::string_view putMessage(std::string& message, Origin origin, std::string_vie
                                                  : std::string_view("argument "));
   at = putInt(at, origin.number);
   at = put(at, ": \"");
-  at = putPrintable(at, text);
+  at = maya::writeShown(at, text);
   at = put(at, "\": ");
   at = put(at, reason);
   *at++ = '\n';
@@ -190,11 +161,6 @@ std::string_view putMessage(std::string& message, Origin origin, std::string_vie
 }
 
 } // namespace
-
-std::string printable(std::string_view text) {
-  char shown[kShownBytes * 4 + 4];
-  return std::string(shown, putPrintable(shown, text));
-}
 
 std::string refusalMessage(Origin origin, std::string_view text, std::string_view reason) {
   std::string message;
@@ -411,4 +377,4 @@ void RowWriter::refuse(Origin origin, std::string_view text, std::string_view co
   out_.put(message_);
 }
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace glyphbox::cli::put_text {
+namespace glyphbox::rows::put_text {
 
 inline char* put(char* at, std::string_view s) noexcept {
   if (!s.empty()) { // an empty view may have no data at all
@@ -41,4 +41,4 @@ template <typename Piece> inline char* putPiece(char* at, const Piece& piece) no
   return at + n;
 }
 
-} // namespace glyphbox::cli::put_text
+} // namespace glyphbox::rows::put_text

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 
 enum class OutputFormat { Plain, Tsv, Csv, Json };
 
@@ -110,4 +110,4 @@ inline constexpr std::array<ColumnInfo, 9> kColumns = {{
 // The calendar's name as the options and the output write it.
 [[nodiscard]] std::string_view calendarName(maya::Calendar calendar) noexcept;
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -1,7 +1,7 @@
 // The converter against the straightforward conversion of the window's
 // engine, and its quick reader against the general readers.
 
-#include <glyphbox/cli/converter.h>
+#include <glyphbox/rows/converter.h>
 #include <glyphbox/testing/reference.h>
 
 #include "digits.h"
@@ -16,7 +16,7 @@
 
 #include <unistd.h>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 namespace {
 
 using testing::ReferenceFormat;
@@ -161,9 +161,9 @@ TEST(FastPath, MalformedAndRefusedLines) {
 }
 
 } // namespace
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 namespace {
 
 // Under a correlation, a date read by the quick reader is written exactly as
@@ -282,4 +282,4 @@ TEST(DigitWriter, WritesWhatToCharsWritesAtEveryLength) {
 }
 
 } // namespace
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -10,9 +10,9 @@
 // between precomputed pieces (separators, keys, quotes, and the columns that
 // are the same on every row).
 
-#include <glyphbox/cli/inputs.h>
-#include <glyphbox/cli/output.h>
-#include <glyphbox/cli/rows.h>
+#include <glyphbox/rows/inputs.h>
+#include <glyphbox/rows/output.h>
+#include <glyphbox/rows/rows.h>
 
 #include <array>
 #include <cstdint>
@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 
 class RowWriter {
 public:
@@ -105,4 +105,4 @@ private:
 [[nodiscard]] std::string refusalMessage(Origin origin, std::string_view text,
                                          std::string_view reason);
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -1,13 +1,12 @@
-#include <glyphbox/cli/converter.h>
+#include <glyphbox/rows/converter.h>
 
-#include "quick_date.h"
 #include "row_writing.h"
 
 #include <glyphbox/maya/calendar_round.h>
 
 #include <cstring>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 namespace {
 
 using maya::Calendar;
@@ -98,44 +97,37 @@ bool Converter::convert(std::string_view text, Origin origin) {
   return (quickOn_ && quick_ != nullptr && (this->*quick_)(text)) || convertGenerally(text, origin);
 }
 
-// The common form of a date (see readQuickDate), checked as its reckoning
+// A date (see maya::readDateText), checked as its reckoning
 // checks it. Returns false, having written nothing, for anything else: the
 // general readers then word the fault.
 template <RowWriter::Shape S, bool Window> bool Converter::convertQuickly(std::string_view s) {
-  QuickDate q;
-  if (!readQuickDate(s, q)) {
+  const auto text = maya::readDateText(s);
+  if (!text) {
     return false;
   }
   Row row;
   if constexpr (Window) {
-    if (q.year > kMaxYear || q.day < 1 || q.day > engine::windowDaysInMonth(q.year, q.month)) {
-      return false;
-    }
-    const engine::WindowDate date{q.year, q.month, q.day,
-                                  q.bce ? engine::Era::BCE : engine::Era::CE};
-    if (!windowRow(date, writer_.needsJdn(), row)) {
+    const ParseResult parsed = windowDateOf(*text);
+    if (parsed.error != InputError::None || !windowRow(parsed.date, writer_.needsJdn(), row)) {
       return false;
     }
     row.typedDate = true;
   } else {
-    if (q.year < 1) {
-      return false; // there is no year 0
-    }
-    const Calendar calendar = settings_.calendar;
-    const auto jdn = maya::toJdn({q.bce ? 1 - q.year : q.year, q.month, q.day}, calendar);
-    if (!jdn) {
+    const CivilReading civil = civilDateOf(*text, settings_.calendar);
+    if (civil.problem != CivilProblem::None) {
       return false;
     }
-    row.date = {q.year, q.month, q.day, q.bce};
-    row.dayCount = jdn.value - settings_.reckoning.correlation.jdn;
+    const bool bce = maya::equalsIgnoringCase(text->eraWord, "BCE");
+    row.date = {text->year, text->month, text->day, bce};
+    row.dayCount = civil.jdn - settings_.reckoning.correlation.jdn;
     row.longCount = row.dayCount;
-    row.jdn = jdn.value;
+    row.jdn = civil.jdn;
     row.hasJdn = true;
     row.correlation = &settings_.reckoning.correlation;
-    row.calendar = calendar;
+    row.calendar = settings_.calendar;
   }
-  if (q.padded && !q.leadingZero) { // typed as it is written
-    row.writtenDate = std::string_view(s.data(), q.dateLength);
+  if (text->written != 0) { // typed as it is written
+    row.writtenDate = {text->yearText.data(), text->written};
   }
   writer_.rowIn<S>(row);
   return true;
@@ -228,21 +220,4 @@ void Converter::refuseTooLong(std::string_view start, Origin origin) {
   writer_.refuse(origin, start, "line_too_long", "line too long to be a date");
 }
 
-int convertLines(LineReader& reader, Converter& converter, Output& out) {
-  bool refused = false;
-  const int readError = reader.readAll(
-      [&](std::string_view line, long long number, bool tooLong) {
-        const Origin origin{Origin::Kind::Line, number};
-        if (tooLong) {
-          converter.refuseTooLong(line, origin);
-          refused = true;
-        } else if (!line.empty() && (line.front() > ' ' || !trimBlanks(line).empty())) {
-          refused |= !converter.convert(line, origin);
-        }
-        return !out.failed();
-      },
-      [&] { out.flush(); });
-  return finishRun(out, readError, refused);
-}
-
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

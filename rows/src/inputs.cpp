@@ -1,42 +1,18 @@
-#include <glyphbox/cli/inputs.h>
+#include <glyphbox/maya/date_text.h>
+#include <glyphbox/rows/inputs.h>
 
 #include <glyphbox/maya/long_count.h>
 
 #include "put_text.h"
-#include "text.h"
 
 #include <ctime>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 namespace {
 
-using text::equalsIgnoringCase;
-using text::isBlank;
-using text::isDigit;
+using maya::equalsIgnoringCase;
 
-// Reads a run of digits at pos; the value saturates just above `limit`, so
-// arbitrarily long runs cannot wrap. Returns false when there is no digit.
-bool readNumber(std::string_view s, std::size_t& pos, std::int64_t limit,
-                std::int64_t& value) noexcept {
-  const std::size_t start = pos;
-  value = 0;
-  while (pos < s.size() && isDigit(s[pos])) {
-    if (value <= limit) {
-      value = value * 10 + (s[pos] - '0');
-    }
-    ++pos;
-  }
-  return pos > start;
-}
-
-// YEAR-MONTH-DAY, then nothing or blanks: the form every date reader takes.
-// Leaves pos after the day.
-bool readDateForm(std::string_view s, std::size_t& pos, std::int64_t yearLimit, std::int64_t& year,
-                  std::int64_t& month, std::int64_t& day) noexcept {
-  return readNumber(s, pos, yearLimit, year) && pos < s.size() && s[pos++] == '-' &&
-         readNumber(s, pos, 99, month) && pos < s.size() && s[pos++] == '-' &&
-         readNumber(s, pos, 99, day) && (pos == s.size() || isBlank(s[pos]));
-}
+constexpr bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
 bool looksLikeLongCount(std::string_view s) noexcept {
   if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
@@ -90,49 +66,33 @@ std::string_view dayOutOfRange(std::string& room, int month, int days, std::stri
 // "YEAR-MONTH-DAY [CE|BCE]" for a correlation: years 1 upward in either era,
 // checked in the calendar's own leap rule.
 void readCivilDate(std::string_view s, maya::Calendar calendar, Reading& r) {
-  std::size_t pos = 0;
-  std::int64_t year = 0;
-  std::int64_t month = 0;
-  std::int64_t day = 0;
-  if (!readDateForm(s, pos, maya::kMaxYear, year, month, day)) {
+  const auto text = maya::readDateText(s);
+  if (!text) {
     return refuse(r, "not_a_date",
                   "not a date; expected YEAR-MONTH-DAY (optionally CE or BCE), a Long Count such "
                   "as 9.12.11.5.18, JDN followed by a number, or today");
   }
-  const std::string_view eraWord = trimBlanks(s.substr(pos));
-  maya::Era era = maya::Era::CE;
-  if (year == 0) {
+  const CivilReading c = civilDateOf(*text, calendar);
+  switch (c.problem) {
+  case CivilProblem::None:
+    r.day = Day{Day::Kind::Jdn, c.jdn, {}};
+    return;
+  case CivilProblem::NoYearZero:
     return refuse(r, "year_out_of_range", "there is no year 0; 1 BCE is followed by 1 CE");
-  }
-  if (year > maya::kMaxYear) {
+  case CivilProblem::YearOutOfRange:
     return refuse(r, "year_out_of_range", "year out of range; the year must be 1 to 999999999999");
-  }
-  if (month < 1 || month > 12) {
+  case CivilProblem::MonthOutOfRange:
     return refuse(r, "month_out_of_range", "month out of range; the month must be 1 to 12");
-  }
-  if (!eraWord.empty()) {
-    if (equalsIgnoringCase(eraWord, "BCE")) {
-      era = maya::Era::BCE;
-    } else if (!equalsIgnoringCase(eraWord, "CE")) {
-      // The day is checked first when the era is known; here it cannot be.
-      return refuse(r, "unknown_era", "unknown era; use CE or BCE");
-    }
-  }
-  const std::int64_t astronomical = maya::astronomicalYear(year, era).value;
-  const int days = maya::daysInMonth(astronomical, static_cast<int>(month), calendar);
-  if (day < 1 || day > days) {
+  case CivilProblem::UnknownEra:
+    return refuse(r, "unknown_era", "unknown era; use CE or BCE");
+  case CivilProblem::DayOutOfRange: {
     const std::string more = " in the " + std::string(calendarName(calendar)) + " calendar";
-    return refuse(r, "day_out_of_range",
-                  dayOutOfRange(r.room, static_cast<int>(month), days, more));
+    return refuse(r, "day_out_of_range", dayOutOfRange(r.room, text->month, c.days, more));
   }
-  const auto jdn =
-      maya::toJdn({astronomical, static_cast<int>(month), static_cast<int>(day)}, calendar);
-  if (!jdn) {
-    return refuse(r,
-                  jdn.error == maya::CivilError::InReformGap ? "missing_day" : "date_out_of_range",
-                  maya::civilErrorMessage(jdn.error));
+  case CivilProblem::NoSuchDay:
+    return refuse(r, c.error == maya::CivilError::InReformGap ? "missing_day" : "date_out_of_range",
+                  maya::civilErrorMessage(c.error));
   }
-  r.day = Day{Day::Kind::Jdn, jdn.value, {}};
 }
 
 // "JDN 2451545": a whole number of at most 15 digits, with an optional sign.
@@ -168,54 +128,22 @@ std::int64_t todayJdn() {
 } // namespace
 
 std::string_view trimBlanks(std::string_view s) noexcept {
-  while (!s.empty() && isBlank(s.front())) {
+  while (!s.empty() && maya::isDateBlank(s.front())) {
     s.remove_prefix(1);
   }
-  while (!s.empty() && isBlank(s.back())) {
+  while (!s.empty() && maya::isDateBlank(s.back())) {
     s.remove_suffix(1);
   }
   return s;
 }
 
 ParseResult parseDate(std::string_view text) noexcept {
-  ParseResult result;
-  const std::string_view s = trimBlanks(text);
-  std::size_t pos = 0;
-  std::int64_t year = 0;
-  std::int64_t month = 0;
-  std::int64_t day = 0;
-  if (!readDateForm(s, pos, kMaxYear, year, month, day)) {
-    result.error = InputError::NotADate;
-    return result;
+  if (const auto t = maya::readDateText(text)) {
+    return windowDateOf(*t);
   }
-  result.eraWord = trimBlanks(s.substr(pos));
-  // The fields, left to right.
-  if (year > kMaxYear) {
-    result.error = InputError::YearOutOfRange;
-    return result;
-  }
-  result.date.yearText = s.substr(0, s.find('-'));
-  result.date.year = year;
-  if (month < 1 || month > 12) {
-    result.error = InputError::MonthOutOfRange;
-    return result;
-  }
-  result.date.month = static_cast<int>(month);
-  // The leap-year rule of the year field looks at the year as typed, whatever the era.
-  result.date.daysInMonth = engine::windowDaysInMonth(year, result.date.month);
-  if (day < 1 || day > result.date.daysInMonth) {
-    result.error = InputError::DayOutOfRange;
-    return result;
-  }
-  result.date.day = static_cast<int>(day);
-  if (!result.eraWord.empty()) {
-    if (equalsIgnoringCase(result.eraWord, "BCE")) {
-      result.date.era = engine::Era::BCE;
-    } else if (!equalsIgnoringCase(result.eraWord, "CE")) {
-      result.error = InputError::UnknownEra;
-    }
-  }
-  return result;
+  ParseResult r;
+  r.error = InputError::NotADate;
+  return r;
 }
 
 std::string_view reasonFor(const ParseResult& parsed, std::string& room) {
@@ -243,7 +171,7 @@ std::string reasonFor(const ParseResult& parsed) {
 
 bool isOtherInputForm(std::string_view text) noexcept {
   const std::string_view s = trimBlanks(text);
-  return equalsIgnoringCase(s, "today") ||
+  return equalsIgnoringCase(s, "TODAY") ||
          (s.size() >= 3 && equalsIgnoringCase(s.substr(0, 3), "JDN")) || looksLikeLongCount(s);
 }
 
@@ -263,12 +191,12 @@ void readInput(std::string_view text, const ConversionSettings& settings, Readin
   if (r.day || r.code != "not_a_date") {
     return;
   }
-  if (equalsIgnoringCase(s, "today")) {
+  if (equalsIgnoringCase(s, "TODAY")) {
     r.day = Day{Day::Kind::Jdn, todayJdn(), {}};
     return;
   }
   if (s.size() >= 3 && equalsIgnoringCase(s.substr(0, 3), "JDN") &&
-      (s.size() == 3 || isBlank(s[3]) || isDigit(s[3]) || s[3] == '-' || s[3] == '+')) {
+      (s.size() == 3 || maya::isDateBlank(s[3]) || isDigit(s[3]) || s[3] == '-' || s[3] == '+')) {
     return readJdn(trimBlanks(s.substr(3)), r);
   }
   if (looksLikeLongCount(s)) {
@@ -285,4 +213,4 @@ void readInput(std::string_view text, const ConversionSettings& settings, Readin
   }
 }
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -7,10 +7,9 @@
 // written column by column. The converter writes the dates of the common
 // form through the same functions, one conversion for each shape.
 
-#include <glyphbox/cli/writer.h>
+#include <glyphbox/rows/writer.h>
 
 #include "digits.h"
-#include "long_count_text.h"
 #include "put_text.h"
 
 #include <glyphbox/maya/calendar_round.h>
@@ -20,7 +19,7 @@
 #include <cstring>
 #include <vector>
 
-namespace glyphbox::cli::row_writing {
+namespace glyphbox::rows::row_writing {
 
 using digits::putInt;
 using Layout = RowWriter::Layout;
@@ -40,44 +39,10 @@ using put_text::putPiece;
   return static_cast<std::size_t>(r < 0 ? r + m : r);
 }
 
-// The Long Count of d, with the place values as constants so the divisions
-// become multiplications, and the lower four places from tables. A day
-// before 0.0.0.0.0 is written as its distance from it after a minus sign.
-[[gnu::always_inline]] inline char* putLongCount(char* at, std::int64_t d) noexcept {
-  constexpr std::int64_t kTwentyBaktuns = 20 * maya::kBaktun;
-  if (d < 0 && d > -kTwentyBaktuns) {
-    *at++ = '-';
-    d = -d;
-  }
-  if (d >= 0 && d < kTwentyBaktuns) {
-    // Every date of the last five millennia under any usual correlation,
-    // in 32-bit arithmetic. The second byte of a baktun below 20 is stored
-    // either way and overwritten when the baktun has one digit.
-    const auto u = static_cast<std::uint32_t>(d);
-    const std::uint32_t baktun = u / long_count_text::kBaktunDays;
-    const bool twoDigits = baktun >= 10;
-    at[0] = twoDigits ? '1' : static_cast<char>('0' + baktun);
-    at[1] = static_cast<char>('0' + baktun - 10);
-    at += twoDigits ? 2 : 1;
-    return long_count_text::putLowerPlaces(at, u - baktun * long_count_text::kBaktunDays);
-  }
-  if (d < 0) {
-    return maya::writeLongCount(at, d);
-  }
-  const std::int64_t baktun = d / maya::kBaktun;
-  at = putInt(at, baktun);
-  return long_count_text::putLowerPlaces(at,
-                                         static_cast<std::uint32_t>(d - baktun * maya::kBaktun));
-}
-
-// The window writes the baktun of a count below one baktun as 13.
+// The Long Count as the window writes it: the baktun of a count below one
+// baktun is 13, the number the current great cycle began with.
 [[gnu::always_inline]] inline char* putWindowLongCount(char* at, std::int64_t folded) noexcept {
-  if (folded >= maya::kBaktun) {
-    return putLongCount(at, folded);
-  }
-  at[0] = '1';
-  at[1] = '3';
-  return long_count_text::putLowerPlaces(at + 2, static_cast<std::uint32_t>(folded));
+  return maya::writeLongCount(at, folded < maya::kBaktun ? folded + 13 * maya::kBaktun : folded);
 }
 
 // "-MM": a dash and two digits.
@@ -135,7 +100,8 @@ inline constexpr Column kAll[] = {Column::Date,    Column::DayCount, Column::Lon
   case Column::DayCount:
     return putInt(at, d);
   case Column::LongCount:
-    return row.window ? putWindowLongCount(at, row.longCount) : putLongCount(at, row.longCount);
+    return row.window ? putWindowLongCount(at, row.longCount)
+                      : maya::writeLongCount(at, row.longCount);
   case Column::Tzolkin:
     return putPiece(at, l.tzolkin[cyclePlace(d, maya::kTzolkinDays)]);
   case Column::Haab:
@@ -260,13 +226,13 @@ inline Shape shapeOf(OutputFormat format, const std::vector<Column>& columns, bo
   return shape;
 }
 
-} // namespace glyphbox::cli::row_writing
+} // namespace glyphbox::rows::row_writing
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 
 template <RowWriter::Shape S> [[gnu::always_inline]] inline void RowWriter::rowIn(const Row& row) {
   char* at = out_.reserve(maxRow_);
   out_.commit(row_writing::putRow<S>(at, layout_, row));
 }
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -4,15 +4,17 @@
 // dates of a Western calendar, Long Counts, "JDN n" and "today". Every
 // reader is total: whatever the bytes, it answers with a day or a refusal.
 
-#include <glyphbox/cli/rows.h>
 #include <glyphbox/engine/window_dates.h>
+#include <glyphbox/maya/civil.h>
+#include <glyphbox/maya/date_text.h>
+#include <glyphbox/rows/rows.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 
 // Where an input came from, for messages: "line 12" or "argument 2".
 struct Origin {
@@ -46,11 +48,77 @@ struct ParseResult {
   std::string_view eraWord; // the era word as given, for messages
 };
 
+// The date of a date text as the window's fields take it: the fields in
+// reading order, year, month, day and era, the first fault reported.
+[[nodiscard, gnu::always_inline]] inline ParseResult
+windowDateOf(const maya::DateText& t) noexcept {
+  ParseResult r;
+  r.eraWord = t.eraWord;
+  r.date.yearText = t.yearText;
+  r.date.year = t.year;
+  r.date.month = t.month;
+  r.date.day = t.day;
+  if (t.year > kMaxYear) {
+    r.error = InputError::YearOutOfRange;
+  } else if (t.month < 1 || t.month > 12) {
+    r.error = InputError::MonthOutOfRange;
+  } else if (r.date.daysInMonth = engine::windowDaysInMonth(t.year, t.month);
+             t.day < 1 || t.day > r.date.daysInMonth) {
+    r.error = InputError::DayOutOfRange;
+  } else if (maya::equalsIgnoringCase(t.eraWord, "BCE")) {
+    r.date.era = engine::Era::BCE;
+  } else if (!t.eraWord.empty() && !maya::equalsIgnoringCase(t.eraWord, "CE")) {
+    r.error = InputError::UnknownEra;
+  }
+  return r;
+}
+
 // Parses and validates one date as the window's fields take it; never
 // throws, whatever the bytes. Blanks (space, tab, CR) around the date are
-// ignored. The form is checked first; then the fields in reading order,
-// year, month, day and era, and the first fault is the one reported.
+// ignored. The form is checked first, then the fields as windowDateOf does.
 [[nodiscard]] ParseResult parseDate(std::string_view text) noexcept;
+
+// A date text in a Western calendar: its JDN, or why it has none. The
+// fields are checked in reading order, year, month, era (so that the day is
+// checked in the right year), then the day.
+enum class CivilProblem {
+  None,
+  NoYearZero,
+  YearOutOfRange,
+  MonthOutOfRange,
+  UnknownEra,
+  DayOutOfRange, // `days`: how many that month has
+  NoSuchDay,     // `error`: missing in the reform, or beyond the calendar's years
+};
+struct CivilReading {
+  CivilProblem problem = CivilProblem::None;
+  std::int64_t jdn = 0;
+  int days = 0;
+  maya::CivilError error = maya::CivilError::Ok;
+};
+[[nodiscard, gnu::always_inline]] inline CivilReading
+civilDateOf(const maya::DateText& t, maya::Calendar calendar) noexcept {
+  CivilReading r;
+  const bool bce = maya::equalsIgnoringCase(t.eraWord, "BCE");
+  if (t.year == 0) {
+    r.problem = CivilProblem::NoYearZero;
+  } else if (t.year > maya::kMaxYear) {
+    r.problem = CivilProblem::YearOutOfRange;
+  } else if (t.month < 1 || t.month > 12) {
+    r.problem = CivilProblem::MonthOutOfRange;
+  } else if (!bce && !t.eraWord.empty() && !maya::equalsIgnoringCase(t.eraWord, "CE")) {
+    r.problem = CivilProblem::UnknownEra;
+  } else if (const auto jdn = maya::toJdn({bce ? 1 - t.year : t.year, t.month, t.day}, calendar)) {
+    r.jdn = jdn.value;
+  } else if (jdn.error == maya::CivilError::DayOutOfRange) {
+    r.problem = CivilProblem::DayOutOfRange;
+    r.days = maya::daysInMonth(bce ? 1 - t.year : t.year, t.month, calendar);
+  } else {
+    r.problem = CivilProblem::NoSuchDay;
+    r.error = jdn.error;
+  }
+  return r;
+}
 
 // The text without the blanks parseDate ignores around it.
 [[nodiscard]] std::string_view trimBlanks(std::string_view text) noexcept;
@@ -91,8 +159,4 @@ struct Reading {
 // Whether an input is a Long Count, "JDN n" or "today" rather than a date.
 [[nodiscard]] bool isOtherInputForm(std::string_view text) noexcept;
 
-// The input as it can be shown safely in a message: control characters,
-// quotes, backslashes and bytes outside ASCII escaped (\xNN), long texts shortened.
-[[nodiscard]] std::string printable(std::string_view text);
-
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -6,15 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace glyphbox::cli {
-
-// Exit statuses of glyphbox-cli. 0, 1 and 2 keep the meaning they have always
-// had; 3 is for the streams themselves, so a script can tell a refused date
-// from output that never arrived.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitRefused = 1; // an input was refused (or nothing matched)
-inline constexpr int kExitUsage = 2;
-inline constexpr int kExitIoError = 3; // the input could not be read or the output written
+namespace glyphbox::rows {
 
 // Buffered standard output and standard error over two file descriptors.
 //
@@ -81,4 +73,4 @@ private:
   std::string errors_;
 };
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -1,4 +1,4 @@
-#include <glyphbox/cli/output.h>
+#include <glyphbox/rows/output.h>
 
 #include <cerrno>
 #include <cstring>
@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 namespace {
 
 bool isOpen(int fd) noexcept { return ::fcntl(fd, F_GETFD) != -1 || errno != EBADF; }
@@ -110,4 +110,4 @@ void Output::reportDirectly(std::string_view line) noexcept {
   }
 }
 
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows

@@ -3,17 +3,16 @@
 // The converter: inputs of every form read, turned into rows under the
 // settings, and written by the one writer of the chosen format.
 
-#include <glyphbox/cli/inputs.h>
-#include <glyphbox/cli/line_reader.h>
-#include <glyphbox/cli/output.h>
-#include <glyphbox/cli/rows.h>
-#include <glyphbox/cli/writer.h>
+#include <glyphbox/rows/inputs.h>
+#include <glyphbox/rows/output.h>
+#include <glyphbox/rows/rows.h>
+#include <glyphbox/rows/writer.h>
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace glyphbox::cli {
+namespace glyphbox::rows {
 
 class Converter {
 public:
@@ -58,18 +57,4 @@ private:
   std::vector<Row> rows_; // likewise
 };
 
-// The exit status of a run, after the last flush: an output or read failure
-// is reported in one line on standard error.
-int finishRun(Output& out, int readError, bool refused);
-
-// Converts every line that `reader` delivers, answering each read's complete
-// lines before the next read can wait for more input. Returns the exit
-// status: kExitOk, kExitRefused, or kExitIoError when the input could not be
-// read or the output written (the message is written).
-int convertLines(LineReader& reader, Converter& converter, Output& out);
-
-// The whole command: options, then inputs from the arguments or from `in`.
-// Returns the exit status (kExitOk, kExitRefused, kExitUsage, kExitIoError).
-int run(int argc, const char* const* argv, int inFd, int outFd, int errFd);
-
-} // namespace glyphbox::cli
+} // namespace glyphbox::rows
