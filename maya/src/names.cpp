@@ -19,9 +19,9 @@ constexpr std::size_t kMaxInputLength = kMaxNameLength * 4;
 
 // A name folded for comparison: ASCII lower case, glottal-stop marks removed.
 struct Folded {
-  char text[kMaxInputLength];
+  char text[kMaxInputLength]{};
   std::size_t size = 0;
-  [[nodiscard]] std::string_view view() const noexcept { return {text, size}; }
+  [[nodiscard]] constexpr std::string_view view() const noexcept { return {text, size}; }
 };
 
 // The glottal stop as readers type it: the apostrophe, U+2019 RIGHT SINGLE
@@ -31,7 +31,7 @@ constexpr std::string_view kModifierApostrophe = "\xCA\xBC";
 
 // Folds text, or nothing when it holds anything but ASCII letters and marks
 // (a name has no blanks or digits) or is too long to be a name.
-std::optional<Folded> fold(std::string_view text) noexcept {
+constexpr std::optional<Folded> fold(std::string_view text) noexcept {
   if (text.size() > kMaxInputLength) {
     return std::nullopt;
   }
@@ -99,6 +99,39 @@ constexpr bool foldsTo(std::string_view name, std::string_view key) {
   }
   return k == key.size();
 }
+
+// Every key is its own folding: a key with a capital or a glottal-stop mark
+// could never be matched.
+constexpr bool keysFolded(const auto& keys) {
+  return std::all_of(std::begin(keys), std::end(keys), [](const Key& k) {
+    const std::optional<Folded> f = fold(k.folded);
+    return f && f->view() == k.folded;
+  });
+}
+static_assert(keysFolded(kTzolkinKeys) && keysFolded(kHaabKeys));
+
+// No spelling is listed twice in a table, so none can stand for two names.
+constexpr bool keysDistinct(const auto& keys) {
+  for (auto a = std::begin(keys); a != std::end(keys); ++a) {
+    for (auto b = a + 1; b != std::end(keys); ++b) {
+      if (a->folded == b->folded) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(keysDistinct(kTzolkinKeys) && keysDistinct(kHaabKeys));
+
+// No spelling is both a day and a month: a pattern word that reads as both is
+// taken for the day, so such a month could never be named alone.
+constexpr bool keysDisjoint(const auto& days, const auto& months) {
+  return std::none_of(std::begin(days), std::end(days), [&](const Key& d) {
+    return std::any_of(std::begin(months), std::end(months),
+                       [&](const Key& m) { return d.folded == m.folded; });
+  });
+}
+static_assert(keysDisjoint(kTzolkinKeys, kHaabKeys));
 
 // Every name of table has a key with its index.
 constexpr bool keysCover(const auto& table, const auto& keys, int firstIndex) {
