@@ -8,11 +8,19 @@
 namespace glyphbox::maya {
 namespace {
 
+// Upper case, the accented vowels of the Spanish literature too (á is C3 A1
+// in UTF-8, Á C3 81).
 std::string upper(std::string_view s) {
   std::string out(s);
-  for (char& c : out) {
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    char& c = out[i];
     if (c >= 'a' && c <= 'z') {
       c = static_cast<char>(c - 'a' + 'A');
+    } else if (c == '\xC3' && i + 1 < out.size()) {
+      const auto second = static_cast<unsigned char>(out[++i]);
+      if (second >= 0xA0 && second <= 0xBE) {
+        out[i] = static_cast<char>(second - 0x20);
+      }
     }
   }
   return out;
@@ -110,6 +118,86 @@ TEST(NameReading, AcceptsTheOtherSpellingsInPrint) {
   };
   for (const Case& c : haab) {
     EXPECT_EQ(parseHaabMonth(c.text), c.index) << c.text;
+  }
+}
+
+// The spellings of the literature beyond the two tables, each read to its
+// name in any case and with any glottal-stop mark or none, and never as a name
+// of the other kind.
+TEST(NameReading, ReadsTheSpellingsOfTheLiterature) {
+  struct Case {
+    const char* text;
+    bool day; // a Tzolkin day, else a Haab month
+    int index;
+  };
+  const Case cases[] = {
+      // The early Mayanists, Morley 1915, Thompson 1950.
+      {"Cauac", true, 19},
+      {"Eznab", true, 18},
+      {"Zec", false, 5},
+      {"Cumhu", false, 18},
+      // Schele and Freidel; Schele's workshops.
+      {"Ahaw", true, 0},
+      {"Woh", false, 2},
+      // Mesoweb and the ALMG orthography.
+      {"Pohp", false, 1},
+      {"Muwaan", false, 15},
+      {"Paax", false, 16},
+      {"Wayhaab", false, 19},
+      {"Kej", false, 12},
+      {"Eb'", true, 12},
+      {"Kib'", true, 16},
+      {"Ak'b'al", true, 3},
+      {"K'ayab'", false, 17},
+      {"Wayeb'", false, 19},
+      // The Spanish literature.
+      {"Ajau", true, 0},
+      {"Chicch\xC3\xA1n", true, 5},
+      {"Cim\xC3\xAD", true, 6},
+      {"Chu\xC3\xA9n", true, 11},
+      {"Cab\xC3\xA1n", true, 17},
+      {"Sac", false, 11},
+      {"Yaxk\xC3\xADn", false, 7},
+      {"Kank\xC3\xADn", false, 14},
+      {"Cumk\xC3\xBA", false, 18},
+      {"Cumh\xC3\xBA", false, 18},
+  };
+  const std::string_view marks[] = {"'", "\xE2\x80\x99", "\xCA\xBC", ""};
+  for (const Case& c : cases) {
+    for (const std::string_view mark : marks) {
+      const std::string base = withMark(c.text, mark);
+      for (const std::string& form : {base, upper(base), lower(base)}) {
+        const auto day = parseTzolkinName(form);
+        const auto month = parseHaabMonth(form);
+        EXPECT_EQ(c.day ? day : month, c.index) << form;
+        EXPECT_EQ(c.day ? month : day, std::nullopt) << form;
+      }
+    }
+  }
+}
+
+// Near misses of those spellings: a letter too many or too few, an accent on
+// another vowel or of another kind, a cut UTF-8 sequence.
+TEST(NameReading, RefusesNearMissesOfTheLiterature) {
+  const char* tzolkin[] = {"Cauacc",
+                           "Eznb",
+                           "Ahawu",
+                           "Ajaua",
+                           "Cab\xC3\xA0n", // à, the grave accent
+                           "Cab\xC3\xA3n", // ã
+                           "C\xC3\xA1"
+                           "ban",
+                           "Cab\xC3",
+                           "Cim\xC3\xAD\xC3",
+                           "Kej"};
+  for (const char* text : tzolkin) {
+    EXPECT_EQ(parseTzolkinName(text), std::nullopt) << text;
+  }
+  const char* haab[] = {"Zecc",     "Cumh",          "Pohpp",        "Muwaaan", "Paaax",
+                        "Wayhaaab", "Kejj",          "Sacc",         "Wohh",    "Cauac",
+                        "Ahaw",     "K\xC3\xA1nkin", "Cumk\xC3\xBB", "\xC3\xBA"};
+  for (const char* text : haab) {
+    EXPECT_EQ(parseHaabMonth(text), std::nullopt) << text;
   }
 }
 

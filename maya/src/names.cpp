@@ -17,7 +17,7 @@ static_assert(fitsLength(kColonialTzolkinNames) && fitsLength(kModernTzolkinName
 // letter (3 bytes each in UTF-8).
 constexpr std::size_t kMaxInputLength = kMaxNameLength * 4;
 
-// A name folded for comparison: ASCII lower case, glottal-stop marks removed.
+// A name folded for comparison: lower case, glottal-stop marks removed.
 struct Folded {
   char text[kMaxInputLength]{};
   std::size_t size = 0;
@@ -29,8 +29,21 @@ struct Folded {
 constexpr std::string_view kRightQuote = "\xE2\x80\x99";
 constexpr std::string_view kModifierApostrophe = "\xCA\xBC";
 
-// Folds text, or nothing when it holds anything but ASCII letters and marks
-// (a name has no blanks or digits) or is too long to be a name.
+// The Spanish literature marks the stress with an acute accent (Cabán,
+// Kankín). In UTF-8 the accented vowels are C3 followed by A1 á, A9 é, AD í,
+// B3 ó or BA ú, their capitals by the same byte less 20 (81 Á ... 9A Ú).
+// Whether the byte after C3 is one of these, in either case. Other letters
+// are refused, in text and (by keysFolded below) in the keys alike.
+constexpr bool isAcuteVowel(unsigned char second) {
+  const auto lower = static_cast<unsigned char>(second | 0x20);
+  return lower == 0xA1 || lower == 0xA9 || lower == 0xAD || lower == 0xB3 || lower == 0xBA;
+}
+
+// Folds text, or nothing when it holds anything but ASCII letters, vowels
+// with an acute accent and marks (a name has no blanks or digits) or is too
+// long to be a name. An accented vowel stays accented, in lower case: it
+// matches only the keys that spell it so, as the literature prints them, and
+// Áhau, which no one writes, stays refused.
 constexpr std::optional<Folded> fold(std::string_view text) noexcept {
   if (text.size() > kMaxInputLength) {
     return std::nullopt;
@@ -45,6 +58,13 @@ constexpr std::optional<Folded> fold(std::string_view text) noexcept {
       i += kRightQuote.size();
     } else if (rest.starts_with(kModifierApostrophe)) {
       i += kModifierApostrophe.size();
+    } else if (rest[0] == '\xC3') {
+      if (rest.size() < 2 || !isAcuteVowel(static_cast<unsigned char>(rest[1]))) {
+        return std::nullopt;
+      }
+      f.text[f.size++] = rest[0];
+      f.text[f.size++] = static_cast<char>(static_cast<unsigned char>(rest[1]) | 0x20);
+      i += 2;
     } else {
       char c = rest[0];
       if (c >= 'A' && c <= 'Z') {
@@ -67,22 +87,49 @@ struct Key {
 };
 
 // Every accepted spelling, folded. Variants the apostrophe rule already
-// covers (Etz'nab', B'en, Kab'an, Wo') need no key of their own.
+// covers (Etz'nab', B'en, Kab'an, Wo', and the ALMG orthography's Eb', Kib',
+// K'ayab', Wayeb') need no key of their own. The first lines hold the
+// spellings of the two tables; each later group names where its spellings
+// are printed. The groups are laid out by hand.
+// clang-format off
 constexpr Key kTzolkinKeys[] = {
     {"ahau", 0},     {"ajaw", 0},     {"imix", 1},    {"ik", 2},      {"akbal", 3},  {"kan", 4},
     {"chicchan", 5}, {"chikchan", 5}, {"cimi", 6},    {"kimi", 6},    {"manik", 7},  {"lamat", 8},
     {"muluc", 9},    {"muluk", 9},    {"oc", 10},     {"ok", 10},     {"chuen", 11}, {"chuwen", 11},
     {"eb", 12},      {"ben", 13},     {"ix", 14},     {"men", 15},    {"cib", 16},   {"kib", 16},
     {"caban", 17},   {"kaban", 17},   {"etznab", 18}, {"caunac", 19}, {"kawak", 19},
+    // Morley 1915 and Thompson 1950, and the English works after them: Cauac.
+    {"cauac", 19},
+    // Morley 1915, after Landa: Eznab.
+    {"eznab", 18},
+    // Schele and Freidel, A Forest of Kings (1990), and Schele's workshop notebooks: Ahaw.
+    {"ahaw", 0},
+    // Spanish-language literature: Ajau, Chicchán, Cimí, Chuén, Cabán.
+    {"ajau", 0},     {"chicch\xC3\xA1n", 5}, {"cim\xC3\xAD", 6}, {"chu\xC3\xA9n", 11},
+    {"cab\xC3\xA1n", 17},
 };
 
+// Kej, the month in the ALMG orthography, is also the K'iche' name of the day
+// Manik'; only the Yucatec day names are read, so Kej is the month alone.
 constexpr Key kHaabKeys[] = {
     {"pop", 1},    {"uo", 2},     {"wo", 2},      {"zip", 3},    {"sip", 3},    {"zotz", 4},
     {"sotz", 4},   {"tzec", 5},   {"sek", 5},     {"xul", 6},    {"yaxkin", 7}, {"mol", 8},
     {"chen", 9},   {"yax", 10},   {"zac", 11},    {"sak", 11},   {"ceh", 12},   {"keh", 12},
     {"mac", 13},   {"mak", 13},   {"kankin", 14}, {"muan", 15},  {"muwan", 15}, {"pax", 16},
     {"kayab", 17}, {"cumku", 18}, {"kumku", 18},  {"uayeb", 19}, {"wayeb", 19},
+    // The early Mayanists after Landa (Goodman, Morley 1915): Zec, Cumhu.
+    {"zec", 5},    {"cumhu", 18},
+    // Epigraphic orthography of the 1990s, h for the final glottal (Schele's workshops): Woh.
+    {"woh", 2},
+    // Mesoweb and current epigraphy: Pohp, Muwaan, Paax, Wayhaab.
+    {"pohp", 1},   {"muwaan", 15}, {"paax", 16},  {"wayhaab", 19},
+    // ALMG 1990s orthography, j for h: Kej.
+    {"kej", 12},
+    // Spanish-language literature: Sac, Yaxkín, Kankín, Cumkú, Cumhú.
+    {"sac", 11},   {"yaxk\xC3\xADn", 7}, {"kank\xC3\xADn", 14}, {"cumk\xC3\xBA", 18},
+    {"cumh\xC3\xBA", 18},
 };
+// clang-format on
 
 // Whether key is name folded as fold() does (the tables use only the ASCII
 // apostrophe), so that the keys can be checked against the tables.

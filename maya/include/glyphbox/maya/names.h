@@ -12,9 +12,13 @@
 //   writeCalendarRound(out, d, Spelling, HaabNumbering) -> char*  "4 Ahau 8 Cumku"
 //   calendarRoundText(d, Spelling, HaabNumbering)       -> std::string
 //
-// Reading accepts both spellings and the other spellings still in print
-// (Chuwen or Chuen, Etz'nab', B'en, Kab'an, Wo'), in any letter case, with the
-// glottal stop written ', ’ (U+2019), ʼ (U+02BC) or left out.
+// Reading accepts both spellings and the other spellings in print (Morley,
+// Thompson, Schele, Mesoweb and the ALMG orthography, the Spanish literature:
+// Cauac, Eznab, Ahaw, Ajau, Cabán, Zec, Cumhu, Woh, Pohp, Muwaan, Paax, Kej,
+// Sac, Kankín...), in any letter case, with the glottal stop written ', ’
+// (U+2019), ʼ (U+02BC) or left out, and with the acute accents of the
+// Spanish literature where it puts them. The spellings written are the two
+// tables' alone.
 
 #include <glyphbox/maya/calendar_round.h>
 
