@@ -20,6 +20,13 @@
 
 namespace {
 
+// The window's own arithmetic, which the straightforward conversion checks.
+glyphbox::rows::ConversionSettings windowSettings() {
+  glyphbox::rows::ConversionSettings s;
+  s.reckoning = glyphbox::rows::Reckoning::ofWindow();
+  return s;
+}
+
 using glyphbox::rows::InputError;
 
 bool digit(char c) { return c >= '0' && c <= '9'; }
@@ -145,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool converted = false;
   {
     glyphbox::rows::Output out(outFd, errFd);
-    glyphbox::rows::Converter converter(out, glyphbox::rows::ConversionSettings{});
+    glyphbox::rows::Converter converter(out, windowSettings());
     converted = converter.convert(line, origin);
     out.flush();
   }

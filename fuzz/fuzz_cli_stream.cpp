@@ -22,6 +22,13 @@
 
 namespace {
 
+// The window's own arithmetic, which the straightforward conversion checks.
+glyphbox::rows::ConversionSettings windowSettings() {
+  glyphbox::rows::ConversionSettings s;
+  s.reckoning = glyphbox::rows::Reckoning::ofWindow();
+  return s;
+}
+
 using glyphbox::cli::LineReader;
 using glyphbox::rows::Origin;
 
@@ -50,7 +57,7 @@ void convertAlone(std::string_view line, Origin origin, std::string& out, std::s
   }
   {
     glyphbox::rows::Output output(outFd, errFd);
-    glyphbox::rows::Converter converter(output, glyphbox::rows::ConversionSettings{});
+    glyphbox::rows::Converter converter(output, windowSettings());
     converter.convert(line, origin);
     output.flush();
   }
@@ -135,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       },
       chunk);
   glyphbox::rows::Output out(outFd, errFd);
-  glyphbox::rows::Converter converter(out, glyphbox::rows::ConversionSettings{});
+  glyphbox::rows::Converter converter(out, windowSettings());
   const int status = glyphbox::cli::convertLines(reader, converter, out);
 
   std::string errors;

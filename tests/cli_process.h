@@ -67,4 +67,10 @@ inline Outcome runCli(const std::vector<std::string>& args, const std::string& i
   return runShell(command + " <" + in);
 }
 
+// The same under the desktop window's own arithmetic, --correlation glyphbox.
+inline Outcome runWindow(std::vector<std::string> args, const std::string& input = "") {
+  args.insert(args.begin(), {"--correlation", "glyphbox"});
+  return runCli(args, input);
+}
+
 } // namespace glyphbox::testing_process

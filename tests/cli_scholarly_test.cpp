@@ -21,6 +21,7 @@ namespace {
 
 using glyphbox::testing_process::Outcome;
 using glyphbox::testing_process::runCli;
+using glyphbox::testing_process::runWindow;
 
 std::vector<std::string> split(const std::string& s, char separator) {
   std::vector<std::string> parts;
@@ -247,7 +248,7 @@ TEST(CliScholarly, TheWindowsOwnModeKeepsItsFiveColumns) {
        "2000-01-01 CE,1867261,12.19.6.15.1,10 Imix,9 Kankin,G4,2451545,glyphbox,gregorian\r\n"},
   };
   for (const auto& c : cases) {
-    const Outcome o = runCli(c.args);
+    const Outcome o = runWindow(c.args);
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out, c.out);
   }
@@ -360,7 +361,7 @@ TEST(CliScholarly, JsonLinesHaveTheirKeysInOrderAndNumbersUnquoted) {
        "1425516",
        "2009802",
        "{\"name\":\"martin-skidmore\",\"jdn\":584286}"},
-      {{"2000-01-01"}, "1867261", "2451545", "{\"name\":\"glyphbox\",\"jdn\":null}"},
+      {{"--correlation", "glyphbox", "2000-01-01"}, "1867261", "2451545", "{\"name\":\"glyphbox\",\"jdn\":null}"},
   };
   const std::vector<std::string> keys = {"date", "day_count", "long_count",  "tzolkin", "haab",
                                          "lord", "jdn",       "correlation", "calendar"};
@@ -398,8 +399,8 @@ TEST(CliScholarly, JsonRefusalIsAnErrorObjectOnStandardOutput) {
   const Case cases[] = {
       {{"--correlation", "gmt"}, "9.12.11.18.0", "bad_long_count"},
       {{"--correlation", "gmt"}, "2001-02-29", "day_out_of_range"},
-      {{}, "2000-13-01", "month_out_of_range"},
-      {{}, "0.0.0.0.1", "no_date"},
+      {{"--correlation", "glyphbox"}, "2000-13-01", "month_out_of_range"},
+      {{"--correlation", "glyphbox"}, "0.0.0.0.1", "no_date"},
       {{"--correlation", "gmt"}, "JDN x", "not_a_jdn"},
   };
   for (const auto& c : cases) {
@@ -454,7 +455,7 @@ TEST(CliScholarly, CompareNamesEveryCorrelationWithItsNumber) {
 }
 
 TEST(CliScholarly, TheWindowsLongCountsAndJdns) {
-  const Outcome several = runCli({"13.0.0.0.1"});
+  const Outcome several = runWindow({"13.0.0.0.1"});
   EXPECT_EQ(several.status, 0) << several.err;
   const auto found = lines(several.out);
   EXPECT_GE(found.size(), 2u) << several.out;
@@ -465,19 +466,19 @@ TEST(CliScholarly, TheWindowsLongCountsAndJdns) {
   }
   EXPECT_TRUE(has2012) << several.out;
 
-  const Outcome none = runCli({"0.0.0.0.1"});
+  const Outcome none = runWindow({"0.0.0.0.1"});
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.out, "");
-  EXPECT_NE(none.err.find("argument 1: \"0.0.0.0.1\": the window shows this Long Count on no "
+  EXPECT_NE(none.err.find("input 1: \"0.0.0.0.1\": the window shows this Long Count on no "
                           "date"),
             std::string::npos)
       << none.err;
 
   const std::string row2000 = "2000-01-01 CE  12.19.6.15.1  10 Imix  9 Kankin\n";
-  EXPECT_EQ(runCli({"2000-01-01"}).out, "12.19.6.15.1  10 Imix  9 Kankin\n");
+  EXPECT_EQ(runWindow({"2000-01-01"}).out, "12.19.6.15.1  10 Imix  9 Kankin\n");
   for (const auto& args :
        std::vector<std::vector<std::string>>{{"JDN 2451545"}, {"JDN", "2451545"}}) {
-    const Outcome o = runCli(args);
+    const Outcome o = runWindow(args);
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out, row2000) << args.size();
   }
@@ -492,15 +493,15 @@ TEST(CliScholarly, BadInputsAreRefusedWithAClearMessage) {
   const Case cases[] = {
       {{"--correlation", "gmt", "9.12.11.18.0"},
        1,
-       "argument 3: \"9.12.11.18.0\": uinal 18 is out of range; the uinal runs 0 to 17"},
+       "input 1: \"9.12.11.18.0\": uinal 18 is out of range; the uinal runs 0 to 17"},
       {{"--correlation", "gmt", "9.20.0.0.0"},
        1,
-       "argument 3: \"9.20.0.0.0\": katun 20 is out of range; the katun runs 0 to 19"},
+       "input 1: \"9.20.0.0.0\": katun 20 is out of range; the katun runs 0 to 19"},
       {{"--correlation", "gmt", "12.0.0.0"},
        1,
        "\"12.0.0.0\": a Long Count of fewer than five "
        "places is a distance, not a date"},
-      {{"12.0.0.0"}, 1, "distance, not a date"},
+      {{"--correlation", "glyphbox", "12.0.0.0"}, 1, "distance, not a date"},
       {{"--correlation", "gmt", "--calendar", "historical", "1582-10-10"},
        1,
        "\"1582-10-10\": 5 to 14 October 1582 do not exist in the historical calendar"},
@@ -517,8 +518,12 @@ TEST(CliScholarly, BadInputsAreRefusedWithAClearMessage) {
        "unknown correlation \"mayan\"; use glyphbox, gmt (584283), gmt+1 (584284), lounsbury "
        "(584285), martin-skidmore (584286), spinden (489384), bowditch (394483), makemson "
        "(489138), bohm (622261), fuls (660208)"},
-      {{"--calendar", "julian", "2000-01-01"}, 2, "--calendar julian needs a correlation"},
-      {{"--calendar", "historical"}, 2, "--calendar historical needs a correlation"},
+      {{"--correlation", "glyphbox", "--calendar", "julian", "2000-01-01"},
+       2,
+       "--calendar julian needs a correlation"},
+      {{"--correlation", "glyphbox", "--calendar", "historical"},
+       2,
+       "--calendar historical needs a correlation"},
   };
   for (const auto& c : cases) {
     const Outcome o = runCli(c.args);

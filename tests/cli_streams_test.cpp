@@ -18,10 +18,22 @@ namespace {
 
 using glyphbox::testing_process::Outcome;
 
+// The converter's streams are the same under every correlation; these tests
+// run it under the window's own arithmetic, chosen by the environment.
+constexpr const char* kWindowVariable = "GLYPHBOX_CORRELATION=glyphbox";
+
 // Runs a shell command line in which $CLI is the converter; standard error
 // is captured, and standard output where the command does not redirect it.
 Outcome shell(const std::string& script) {
-  return glyphbox::testing_process::runShell("CLI='" GLYPHBOX_CLI_PATH "'; " + script);
+  return glyphbox::testing_process::runShell("CLI='" GLYPHBOX_CLI_PATH "'; export " +
+                                             std::string(kWindowVariable) + "; " + script);
+}
+
+// Starts the converter in a child process set up by the caller.
+[[noreturn]] void execConverter() {
+  ::putenv(const_cast<char*>(kWindowVariable));
+  ::execl(GLYPHBOX_CLI_PATH, GLYPHBOX_CLI_PATH, static_cast<char*>(nullptr));
+  ::_exit(127);
 }
 
 TEST(CliStreams, WriteFailuresAreReportedWithTheirCause) {
@@ -66,8 +78,9 @@ TEST(CliStreams, MessagesStayInOrderWhenBothStreamsAreOneFile) {
   const Outcome o = shell("printf '2000-01-01\\nnope\\n2012-12-24\\n' | $CLI 2>&1");
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n"
-                   "glyphbox-cli: line 2: \"nope\": not a date; expected YEAR-MONTH-DAY, "
-                   "optionally followed by CE or BCE\n"
+                   "glyphbox-cli: line 2: \"nope\": not a date; expected YEAR-MONTH-DAY "
+                   "(optionally CE or BCE), a Long Count such as 9.12.11.5.18, JDN followed by "
+                   "a number, or today\n"
                    "13.0.0.0.1  5 Imix  4 Kankin\n");
 }
 
@@ -109,8 +122,7 @@ TEST(CliStreams, AnswersEachLineOfAnOpenPipe) {
     ::dup2(fromChild[1], 1);
     ::close(toChild[1]);
     ::close(fromChild[0]);
-    ::execl(GLYPHBOX_CLI_PATH, GLYPHBOX_CLI_PATH, static_cast<char*>(nullptr));
-    ::_exit(127);
+    execConverter();
   }
   ::close(toChild[0]);
   ::close(fromChild[1]);
@@ -138,8 +150,7 @@ TEST(CliStreams, TerminalUserNeedsOneCtrlD) {
     ::dup2(tty, 0);
     ::dup2(tty, 1);
     ::dup2(tty, 2);
-    ::execl(GLYPHBOX_CLI_PATH, GLYPHBOX_CLI_PATH, static_cast<char*>(nullptr));
-    ::_exit(127);
+    execConverter();
   }
   ASSERT_EQ(::write(master, "2000-01-01\n", 11), 11);
   const std::string answer = readUntil(master, "Kankin");

@@ -18,6 +18,7 @@ namespace {
 
 using glyphbox::testing_process::Outcome;
 using glyphbox::testing_process::runCli;
+using glyphbox::testing_process::runWindow;
 
 TEST(CliProcess, ConvertsDatesGivenAsArguments) {
   struct Case {
@@ -35,7 +36,7 @@ TEST(CliProcess, ConvertsDatesGivenAsArguments) {
       {"2000-02-29", "12.19.7.0.0  4 Ahau  8 Kayab\n"},
   };
   for (const auto& c : cases) {
-    const Outcome o = runCli({c.date});
+    const Outcome o = runWindow({c.date});
     EXPECT_EQ(o.status, 0) << c.date << o.err;
     EXPECT_EQ(o.out, c.line) << c.date;
     EXPECT_EQ(o.err, "") << c.date;
@@ -43,7 +44,7 @@ TEST(CliProcess, ConvertsDatesGivenAsArguments) {
 }
 
 TEST(CliProcess, ReadsStandardInputWhenNoDateIsGiven) {
-  const Outcome o = runCli({}, "2000-01-01\n\n  2012-12-23 CE\r\n3114-08-13 BCE");
+  const Outcome o = runWindow({}, "2000-01-01\n\n  2012-12-23 CE\r\n3114-08-13 BCE");
   EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n"
                    "13.0.0.0.0  4 Ahau  3 Kankin\n"
@@ -51,7 +52,7 @@ TEST(CliProcess, ReadsStandardInputWhenNoDateIsGiven) {
 }
 
 TEST(CliProcess, TsvHasHeaderAndColumns) {
-  const Outcome o = runCli({"--tsv", "2000-1-1", "0012-12-31 BCE"});
+  const Outcome o = runWindow({"--tsv", "2000-1-1", "0012-12-31 BCE"});
   EXPECT_EQ(o.status, 0) << o.err;
   std::istringstream lines(o.out);
   std::string header, first, second;
@@ -87,7 +88,7 @@ TEST(CliProcess, RefusesBadInputAndGoesOn) {
       {"\xff\xfe\x01", "\\xFF\\xFE\\x01"},
   };
   for (const auto& c : cases) {
-    const Outcome o = runCli({}, "2000-01-01\n" + c.input + "\n2012-12-24\n");
+    const Outcome o = runWindow({}, "2000-01-01\n" + c.input + "\n2012-12-24\n");
     EXPECT_EQ(o.status, 1) << c.input;
     EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n13.0.0.0.1  5 Imix  4 Kankin\n") << c.input;
     EXPECT_NE(o.err.find("line 2"), std::string::npos) << o.err;
@@ -96,51 +97,52 @@ TEST(CliProcess, RefusesBadInputAndGoesOn) {
 }
 
 TEST(CliProcess, ArgumentErrorsNameTheArgument) {
-  const Outcome o = runCli({"2000-02-30", "2000-01-01"});
+  const Outcome o = runWindow({"2000-02-30", "2000-01-01"});
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n");
-  EXPECT_NE(o.err.find("argument 1: \"2000-02-30\""), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("input 1: \"2000-02-30\""), std::string::npos) << o.err;
 }
 
-// Which argument, by its place on the command line (options count) and its
+// Which input, counted as users count them (options do not count), and its
 // text; dates that start with a minus are refused dates, not unknown options;
-// the first fault reading left to right is the one reported.
-TEST(CliProcess, ArgumentMessagesNamePositionTextAndFirstFault) {
+// the first fault reading left to right is the one reported; a refusal names
+// every input form.
+TEST(CliProcess, ArgumentMessagesNameInputTextAndFirstFault) {
+  const std::string forms = "not a date; expected YEAR-MONTH-DAY (optionally CE or BCE), a Long "
+                            "Count such as 9.12.11.5.18, JDN followed by a number, or today\n";
   struct Case {
     std::vector<std::string> args;
     std::string message;
   };
   const Case cases[] = {
       {{"--tsv", "2000-01-01", "2000-13-01"},
-       "glyphbox-cli: argument 3: \"2000-13-01\": month out of range; the month must be 1 to 12\n"},
-      {{"-"},
-       "glyphbox-cli: argument 1: \"-\": not a date; expected YEAR-MONTH-DAY, optionally "
-       "followed by CE or BCE\n"},
-      {{"-5-1-1"},
-       "glyphbox-cli: argument 1: \"-5-1-1\": not a date; expected YEAR-MONTH-DAY, "
-       "optionally followed by CE or BCE\n"},
-      {{"--", "--tsv"},
-       "glyphbox-cli: argument 2: \"--tsv\": not a date; expected "
-       "YEAR-MONTH-DAY, optionally followed by CE or BCE\n"},
+       "glyphbox-cli: input 2: \"2000-13-01\": month out of range; the month must be 1 to 12\n"},
+      {{"-"}, "glyphbox-cli: input 1: \"-\": " + forms},
+      {{"-5-1-1"}, "glyphbox-cli: input 1: \"-5-1-1\": " + forms},
+      {{"--", "--tsv"}, "glyphbox-cli: input 1: \"--tsv\": " + forms},
       {{"99999999999-1-1 AD"},
-       "glyphbox-cli: argument 1: \"99999999999-1-1 AD\": year out of range; the year must be 0 "
+       "glyphbox-cli: input 1: \"99999999999-1-1 AD\": year out of range; the year must be 0 "
        "to 2147483647\n"},
       {{"2000-13-1 AD"},
-       "glyphbox-cli: argument 1: \"2000-13-1 AD\": month out of range; the month must be 1 to "
+       "glyphbox-cli: input 1: \"2000-13-1 AD\": month out of range; the month must be 1 to "
        "12\n"},
       {{"2001-2-29 AD"},
-       "glyphbox-cli: argument 1: \"2001-2-29 AD\": day out of range; February "
+       "glyphbox-cli: input 1: \"2001-2-29 AD\": day out of range; February "
        "of that year has 28 days\n"},
+      {{"JDN", "2451545", "x"}, "glyphbox-cli: input 2: \"x\": " + forms},
   };
   for (const auto& c : cases) {
-    const Outcome o = runCli(c.args);
+    const Outcome o = runWindow(c.args);
     EXPECT_EQ(o.status, 1) << c.message;
     EXPECT_EQ(o.err, c.message);
   }
+  // JSON names a refused argument by its place among all the arguments.
+  const Outcome json = runCli({"--format", "json", "--correlation", "gmt", "2000-13-01"});
+  EXPECT_NE(json.out.find("\"argument\":5,"), std::string::npos) << json.out;
 }
 
 TEST(CliProcess, ForeignLineEndingsAndByteOrderMark) {
-  const Outcome o = runCli({}, "\xEF\xBB\xBF"
+  const Outcome o = runWindow({}, "\xEF\xBB\xBF"
                                "2000-01-01\r2012-12-24\r\n3114-08-13 BCE\r");
   EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n"
@@ -162,7 +164,7 @@ TEST(CliProcess, OptionsHelpVersionAndUsageErrors) {
 
 TEST(CliProcess, VeryLongLinesAreRefusedWithoutHarm) {
   const std::string huge(3 << 20, '7');
-  const Outcome o = runCli({}, huge + "\n2000-01-01\n");
+  const Outcome o = runWindow({}, huge + "\n2000-01-01\n");
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n");
   EXPECT_NE(o.err.find("line 1"), std::string::npos) << o.err.substr(0, 200);

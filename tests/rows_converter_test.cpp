@@ -44,6 +44,7 @@ std::pair<std::string, std::string> fastPath(const std::vector<std::string>& inp
   {
     Output out(fileno(outFile), fileno(errFile));
     ConversionSettings settings;
+    settings.reckoning = Reckoning::ofWindow();
     settings.format = format == ReferenceFormat::Tsv ? OutputFormat::Tsv : OutputFormat::Plain;
     Converter converter(out, settings);
     long long number = 0;

@@ -1,11 +1,13 @@
 #include <glyphbox/cli/command.h>
 #include <glyphbox/cli/inscriptions.h>
+#include <glyphbox/maya/names.h>
 #include <glyphbox/maya/pattern_text.h>
 
 #include <glyphbox/version.h>
 
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -19,30 +21,158 @@ using rows::Origin;
 using rows::OutputFormat;
 using rows::Reckoning;
 
+constexpr const char* kProgram = "glyphbox-cli";
+constexpr const char* kCorrelationVariable = "GLYPHBOX_CORRELATION";
+
 constexpr const char* kDescription =
     "Converts dates between Western calendars and the Maya Long Count, Tzolkin,\n"
-    "Haab and Lord of the Night.";
+    "Haab and Lord of the Night, and finds, adds and measures the dates of\n"
+    "inscriptions.";
 
-constexpr const char* kFooter =
+constexpr const char* kInputForms =
     "INPUT is a date YEAR-MONTH-DAY, optionally followed by a blank and CE or\n"
     "BCE (default CE), for example 2000-01-01 or '3114-08-13 BCE'; a Long Count\n"
     "of five or more places, for example 9.12.11.5.18 (-0.0.0.1.5 before\n"
-    "0.0.0.0.0, after --); JDN followed by a Julian Day Number; or today. With\n"
-    "no INPUT, one input per line is read from standard input and each line is\n"
-    "answered as soon as it arrives.\n"
+    "0.0.0.0.0, after --), optionally followed by what the monument records\n"
+    "for the day, for example '12.19.13.4.0 8 Ahau 18 Zec'; JDN followed by a\n"
+    "Julian Day Number; or today.\n";
+
+constexpr const char* kCorrelations =
+    "Correlations (the JDN of 0.0.0.0.0; a Long Count is read at face value,\n"
+    "JDN = day count + correlation): gmt 584283, the consensus and the default;\n"
+    "gmt+1 584284, lounsbury 584285, martin-skidmore 584286, spinden 489384,\n"
+    "bowditch 394483, makemson 489138, bohm 622261, fuls 660208; or any whole\n"
+    "number. GLYPHBOX_CORRELATION sets another default.\n";
+
+constexpr const char* kFooter =
+    "With no INPUT, one input per line is read from standard input and each\n"
+    "line is answered as soon as it arrives. A Long Count written with its\n"
+    "Calendar Round names the day of the era before 0.0.0.0.0 when its\n"
+    "Calendar Round falls only there (13.0.0.0.0 4 Ahau 8 Cumku is the creation\n"
+    "date itself); a note on standard error says so.\n"
     "\n"
-    "The default correlation, glyphbox, is the desktop window's own arithmetic:\n"
-    "Gregorian dates of years 0 to 2147483647, the window's names and its Haab\n"
-    "days 1 to 20; a Long Count lists every date of years 9999 BCE to 9999 CE\n"
-    "that the window shows with it. Any other correlation reads a Long Count at\n"
-    "face value: JDN = day count + correlation. Presets:\n"
-    "  gmt 584283, gmt+1 584284, lounsbury 584285, martin-skidmore 584286,\n"
-    "  spinden 489384, bowditch 394483, makemson 489138, bohm 622261,\n"
-    "  fuls 660208.\n"
+    "--correlation glyphbox is the desktop window's own arithmetic: Gregorian\n"
+    "dates of years 0 to 2147483647, the window's names and its Haab days 1 to\n"
+    "20; a Long Count lists every date of years 9999 BCE to 9999 CE that the\n"
+    "window shows with it.\n"
     "\n"
     "Exit status: 0 when every input was converted, 1 when an input was refused,\n"
     "2 for a usage error, 3 when the input could not be read or the output\n"
-    "could not be written.\n";
+    "could not be written. See 'glyphbox-cli help COMMAND' for find, add and\n"
+    "diff.\n";
+
+constexpr const char* kFindFooter =
+    "The clues are a Long Count with '*' places (9.*.*.*.0), a Tzolkin date\n"
+    "(8 Ahau, * Ahau, 8 *), a Haab date (13 Pop, * Pop, 0 *), a Lord of the\n"
+    "Night (G1 to G9) and a year bearer (bearer 8 Ik), in any order. A number\n"
+    "and '*' is the Tzolkin's (8 *) when it can be one, the Haab's (0 *)\n"
+    "otherwise; in '8 * 13 *' the first pair is the Tzolkin's. A whole Long\n"
+    "Count with clues that agree only 13 baktuns earlier names the day of the\n"
+    "era before 0.0.0.0.0, as in conversion.\n"
+    "\n"
+    "Without a range, a pattern whose Long Count fixes its leading place is\n"
+    "searched within it (9.*.*.*.* within baktun 9); otherwise the range is\n"
+    "0.0.0.0.0 to 19.19.19.17.19 (-19.19.19.17.19 to -0.0.0.0.1 for a pattern\n"
+    "before 0.0.0.0.0). Long Counts are read at face value, under gmt unless\n"
+    "--correlation or GLYPHBOX_CORRELATION names another correlation, with Haab\n"
+    "days 0-19 unless --haab-days 1-20.\n"
+    "\n"
+    "Exit status: 0 when a day matches, 1 when none does or an input is\n"
+    "refused, 2 for a usage error, 3 when the output could not be written.\n";
+
+constexpr const char* kAddFooter =
+    "DATE is any input form of the converter: a date, a Long Count (with its\n"
+    "Calendar Round, if you like), JDN n or today. A distance is written largest\n"
+    "place first (+2.5.3, -1.0.0) or in days (+823d, -823d); each is added to\n"
+    "the day before it, and each day reached is written as a row. Long Counts\n"
+    "are read at face value, under gmt unless --correlation or\n"
+    "GLYPHBOX_CORRELATION names another correlation.\n"
+    "\n"
+    "Exit status: 0 when every day was written, 1 when an input was refused,\n"
+    "2 for a usage error, 3 when the output could not be written.\n";
+
+constexpr const char* kDiffFooter =
+    "Each DATE is any input form of the converter: a date, a Long Count (with\n"
+    "its Calendar Round, if you like), JDN n or today. The distance from the\n"
+    "first to the second is written largest place first (+2.5.3) and in days.\n"
+    "Long Counts are read at face value, under gmt unless --correlation or\n"
+    "GLYPHBOX_CORRELATION names another correlation.\n"
+    "\n"
+    "Exit status: 0 when the distance was written, 1 when a date was refused,\n"
+    "2 for a usage error, 3 when the output could not be written.\n";
+
+// Usage lines name the program, for the subcommands too.
+class Formatter : public CLI::Formatter {
+public:
+  std::string make_usage(const CLI::App* app, std::string name) const override {
+    if (app->get_parent() != nullptr) {
+      name = std::string(kProgram) + " " + name;
+    }
+    return CLI::Formatter::make_usage(app, name);
+  }
+};
+
+struct Options {
+  std::string correlation = "gmt";
+  std::string calendar = "gregorian";
+  std::string spelling = "colonial";
+  std::string haabDays;
+  std::string format = "plain";
+  bool tsv = false;
+  bool compare = false;
+  std::vector<std::string> inputs;
+  bool correlationFromVariable = false; // the default came from GLYPHBOX_CORRELATION
+};
+
+// The options several commands share, each defined once; a command takes
+// the ones that apply to it.
+enum class Shared { Correlation, Calendar, Spelling, HaabDays, Format, Compare };
+
+void addShared(CLI::App& app, Shared which, Options& o) {
+  switch (which) {
+  case Shared::Correlation:
+    app.add_option("--correlation", o.correlation,
+                   "gmt (584283, the consensus), another preset, a whole number\n"
+                   "(the JDN of 0.0.0.0.0), or glyphbox, the desktop window's own\n"
+                   "arithmetic")
+        ->type_name("NAME|JDN")
+        ->capture_default_str();
+    break;
+  case Shared::Calendar:
+    app.add_option("--calendar", o.calendar, "Calendar of the dates read and written")
+        ->check(CLI::IsMember({"gregorian", "julian", "historical"}))
+        ->capture_default_str();
+    break;
+  case Shared::Spelling:
+    app.add_option("--spelling", o.spelling, "Spelling of the day and month names written")
+        ->check(CLI::IsMember({"colonial", "modern"}))
+        ->capture_default_str();
+    break;
+  case Shared::HaabDays:
+    app.add_option("--haab-days", o.haabDays,
+                   "Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
+                   "window's, the default with glyphbox)")
+        ->check(CLI::IsMember({"0-19", "1-20"}));
+    break;
+  case Shared::Format:
+    app.add_option("--format", o.format,
+                   "Output: plain, tsv or csv (with a header), or json (JSON Lines)")
+        ->check(CLI::IsMember({"plain", "tsv", "csv", "json"}))
+        ->capture_default_str();
+    app.add_flag("--tsv", o.tsv, "Same as --format tsv");
+    break;
+  case Shared::Compare:
+    app.add_flag("--compare", o.compare,
+                 "One row per preset correlation and one for glyphbox for each input");
+    break;
+  }
+}
+
+void addShared(CLI::App& app, std::initializer_list<Shared> which, Options& o) {
+  for (const Shared s : which) {
+    addShared(app, s, o);
+  }
+}
 
 // Whether the word after an option is its value rather than an input: so
 // for every option the parser knows that is not a flag.
@@ -54,10 +184,10 @@ bool takesValue(const CLI::App& app, std::string_view arg) {
 // The position in argv of every input, in order, the way the option parser
 // tells inputs from options: after "--" everything is an input; "-" and
 // words starting with '-' and a digit are inputs (refused dates, not options).
-std::vector<int> inputPositions(const CLI::App& app, int argc, const char* const* argv, int first) {
+std::vector<int> inputPositions(const CLI::App& app, int argc, const char* const* argv) {
   std::vector<int> positions;
   bool optionsEnded = false;
-  for (int i = first; i < argc; ++i) {
+  for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (optionsEnded) {
       positions.push_back(i);
@@ -74,13 +204,67 @@ std::vector<int> inputPositions(const CLI::App& app, int argc, const char* const
   return positions;
 }
 
+// How many words at `at` make one clue of an inscription's date: a Lord
+// (G9), a Tzolkin or Haab date (8 Ahau, 18 Zec), a year bearer (bearer 8 Ik).
+std::size_t clueWords(const std::vector<std::string>& words, std::size_t at) {
+  const auto isNumber = [](const std::string& w) {
+    return !w.empty() && w.size() <= 2 && w.find_first_not_of("0123456789") == std::string::npos;
+  };
+  const auto isName = [](const std::string& w) {
+    return maya::parseTzolkinName(w) || maya::parseHaabMonth(w);
+  };
+  const std::string& w = words[at];
+  const std::size_t left = words.size() - at;
+  if (w.size() >= 2 && (w[0] == 'G' || w[0] == 'g') && isNumber(w.substr(1))) {
+    return 1;
+  }
+  if (left >= 2 && isNumber(w) && isName(words[at + 1])) {
+    return 2;
+  }
+  if (left >= 3 && maya::equalsIgnoringCase(w, "BEARER") && isNumber(words[at + 1]) &&
+      isName(words[at + 2])) {
+    return 3;
+  }
+  return 0;
+}
+
+// The inputs as users count them: "JDN" and its number, and a Long Count
+// and the clues after it, may come as several arguments. Each has its
+// position in argv, for JSON.
+std::vector<std::pair<std::string, int>> joinedInputs(const std::vector<std::string>& words,
+                                                      const std::vector<int>& positions) {
+  std::vector<std::pair<std::string, int>> joined;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const int position = i < positions.size() ? positions[i] : static_cast<int>(i + 1);
+    std::string input = words[i];
+    if (maya::equalsIgnoringCase(input, "JDN") && i + 1 < words.size()) {
+      input += " " + words[++i];
+    } else if (rows::isOtherInputForm(input) && input.find('.') != std::string::npos) {
+      while (i + 1 < words.size()) {
+        const std::size_t n = clueWords(words, i + 1);
+        if (n == 0) {
+          break;
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+          input += " " + words[++i];
+        }
+      }
+    }
+    joined.emplace_back(std::move(input), position);
+  }
+  return joined;
+}
+
 int writeAndFinish(Output& out, std::string_view text) {
   out.put(text);
   return finishRun(out, 0, false);
 }
 
-int usageError(Output& out, const std::string& message) {
-  out.error("glyphbox-cli: " + message + "\nTry 'glyphbox-cli --help'.\n");
+int usageError(Output& out, const std::string& message, const CLI::App* command = nullptr) {
+  const std::string help = command != nullptr && command->get_parent() != nullptr
+                               ? std::string(kProgram) + " help " + command->get_name()
+                               : std::string(kProgram) + " --help";
+  out.error(std::string(kProgram) + ": " + message + "\nTry '" + help + "'.\n");
   out.flush();
   return kExitUsage;
 }
@@ -93,17 +277,6 @@ std::string presetList() {
   return list;
 }
 
-struct Options {
-  std::string correlation = "glyphbox";
-  std::string calendar = "gregorian";
-  std::string spelling = "colonial";
-  std::string haabDays;
-  std::string format = "plain";
-  bool tsv = false;
-  bool compare = false;
-  std::vector<std::string> inputs;
-};
-
 // The options as settings; a usage error's message when they do not fit.
 std::string settingsOf(const Options& o, ConversionSettings& s) {
   if (o.correlation == "glyphbox") {
@@ -111,7 +284,8 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
   } else {
     const auto c = maya::parseCorrelation(o.correlation);
     if (!c) {
-      return "unknown correlation \"" + maya::shown(o.correlation) + "\"; use " + presetList() +
+      return (o.correlationFromVariable ? std::string(kCorrelationVariable) + ": " : "") +
+             "unknown correlation \"" + maya::shown(o.correlation) + "\"; use " + presetList() +
              ", or a whole number (the JDN of 0.0.0.0.0)";
     }
     s.reckoning = Reckoning::of(c.value);
@@ -140,56 +314,63 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
   return {};
 }
 
-void addConversionOptions(CLI::App& app, Options& o) {
-  app.add_option("--correlation", o.correlation,
-                 "glyphbox (the window's own arithmetic), a preset name, or a whole\n"
-                 "number: the JDN of 0.0.0.0.0")
-      ->capture_default_str();
-  app.add_option("--calendar", o.calendar, "Calendar of the dates read and written")
-      ->check(CLI::IsMember({"gregorian", "julian", "historical"}))
-      ->capture_default_str();
-  app.add_option("--spelling", o.spelling, "Spelling of the day and month names")
-      ->check(CLI::IsMember({"colonial", "modern"}))
-      ->capture_default_str();
-  app.add_option("--haab-days", o.haabDays,
-                 "Haab day numbers: 0-19 (scholarly) or 1-20 (the window's);\n"
-                 "default 1-20 with glyphbox, 0-19 otherwise")
-      ->check(CLI::IsMember({"0-19", "1-20"}));
-  app.add_option("--format", o.format,
-                 "Output: plain, tsv or csv (with a header), or json (JSON Lines)")
-      ->check(CLI::IsMember({"plain", "tsv", "csv", "json"}))
-      ->capture_default_str();
-  app.add_flag("--tsv", o.tsv, "Same as --format tsv");
-  app.add_flag("--compare", o.compare,
-               "One row per preset correlation and one for glyphbox for each input");
-}
-
-// "JDN" and its number may come as two arguments.
-std::vector<std::pair<std::string, int>> joinedInputs(const std::vector<std::string>& inputs,
-                                                      const std::vector<int>& positions) {
-  std::vector<std::pair<std::string, int>> joined;
-  for (std::size_t i = 0; i < inputs.size(); ++i) {
-    const int position = i < positions.size() ? positions[i] : static_cast<int>(i + 1);
-    if ((inputs[i] == "JDN" || inputs[i] == "jdn") && i + 1 < inputs.size()) {
-      joined.emplace_back(inputs[i] + " " + inputs[i + 1], position);
-      ++i;
-    } else {
-      joined.emplace_back(inputs[i], position);
+// An option given before a subcommand's name belongs to the program; it
+// must be one the subcommand takes too.
+std::string inapplicableOption(const CLI::App& app, const CLI::App& command) {
+  for (const CLI::Option* option : app.get_options()) {
+    const std::string name = option->get_name();
+    if (option->count() > 0 && !option->get_positional() &&
+        command.get_option_no_throw(name) == nullptr) {
+      return name + " does not apply to " + command.get_name();
     }
   }
-  return joined;
+  return {};
+}
+
+// An unknown option, or one that belongs to another command.
+std::string unexpectedWords(const CLI::App& app, const std::vector<std::string>& words,
+                            const CLI::App* command) {
+  std::string unknown;
+  for (const std::string& word : words) {
+    const std::string name = word.substr(0, word.find('='));
+    if (command != nullptr && app.get_option_no_throw(name) != nullptr) {
+      return name + " does not apply to " + command->get_name();
+    }
+    for (const CLI::App* other : app.get_subcommands({})) {
+      if (other != command && other->get_option_no_throw(name) != nullptr && name != "--help") {
+        return name + " does not apply to " +
+               (command != nullptr ? command->get_name() : std::string("conversion")) +
+               "; it is an option of " + other->get_name();
+      }
+    }
+    unknown += (unknown.empty() ? "\"" : " \"") + maya::shown(word) + "\"";
+  }
+  return "unknown option " + unknown;
+}
+
+int convertInputs(Output& out, Converter& converter, const std::vector<std::string>& inputs,
+                  const std::vector<int>& positions) {
+  bool refused = false;
+  long long number = 0;
+  for (const auto& [text, position] : joinedInputs(inputs, positions)) {
+    if (out.failed()) {
+      break;
+    }
+    refused |= !converter.convert(text, Origin{Origin::Kind::Argument, ++number, position});
+  }
+  return finishRun(out, 0, refused);
 }
 
 } // namespace
 
 int finishRun(Output& out, int readError, bool refused) {
   if (!out.flush()) {
-    out.reportDirectly("glyphbox-cli: " + out.failureText() + "\n");
+    out.reportDirectly(std::string(kProgram) + ": " + out.failureText() + "\n");
     return kExitIoError;
   }
   if (readError != 0) {
-    out.reportDirectly(std::string("glyphbox-cli: cannot read the input: ") +
-                       std::strerror(readError) + "\n");
+    out.reportDirectly(std::string(kProgram) +
+                       ": cannot read the input: " + std::strerror(readError) + "\n");
     return kExitIoError;
   }
   return refused ? kExitRefused : kExitOk;
@@ -199,7 +380,7 @@ int convertLines(LineReader& reader, Converter& converter, Output& out) {
   bool refused = false;
   const int readError = reader.readAll(
       [&](std::string_view line, long long number, bool tooLong) {
-        const Origin origin{Origin::Kind::Line, number};
+        const Origin origin{Origin::Kind::Line, number, 0};
         if (tooLong) {
           converter.refuseTooLong(line, origin);
           refused = true;
@@ -215,19 +396,25 @@ int convertLines(LineReader& reader, Converter& converter, Output& out) {
 int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   Output out(outFd, errFd);
   Options options;
-  CLI::App app(kDescription, "glyphbox-cli");
+  const char* variable = std::getenv(kCorrelationVariable);
+  if (variable != nullptr && *variable != '\0') {
+    options.correlation = variable;
+    options.correlationFromVariable = true;
+  }
+  using enum Shared;
+  CLI::App app(kDescription, kProgram);
+  app.formatter(std::make_shared<Formatter>());
   app.set_version_flag("--version", std::string(kApplicationName) + " " + kVersionText,
                        "Show the version and exit");
-  addConversionOptions(app, options);
+  addShared(app, {Correlation, Calendar, Spelling, HaabDays, Format, Compare}, options);
   app.add_option("INPUT", options.inputs, "Dates, Long Counts or JDNs (default: standard input)");
-  app.footer(kFooter);
+  app.footer(std::string(kInputForms) + "\n" + kCorrelations + "\n" + kFooter);
 
   FindOptions find;
-  CLI::App* findCommand = app.add_subcommand(
-      "find", "List the days that match a pattern: a Long Count with '*' places, a\n"
-              "Tzolkin date, a Haab date, a Lord of the Night (G1 to G9), a year\n"
-              "bearer (bearer 8 Ik); see 'glyphbox-cli find --help'");
-  findCommand->fallthrough();
+  CLI::App* findCommand =
+      app.add_subcommand("find", "List the days that match a pattern of clues, such as\n"
+                                 "'9.*.*.*.* 8 Ahau 13 Pop'");
+  addShared(*findCommand, {Correlation, Calendar, Spelling, HaabDays, Format}, options);
   findCommand
       ->add_option("PATTERN", find.patternWords, "The clues, for example '9.*.*.*.* 8 Ahau 13 Pop'")
       ->required();
@@ -243,27 +430,48 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
   findCommand->add_flag("--count-only", find.countOnly, "Print only how many days match");
-  findCommand->footer("Without a range, a pattern whose Long Count fixes its leading place is\n"
-                      "searched within it (9.*.*.*.* within baktun 9); otherwise the range is\n"
-                      "0.0.0.0.0 to 19.19.19.17.19 (-19.19.19.17.19 to -0.0.0.0.1 for a pattern\n"
-                      "before 0.0.0.0.0). find, add and diff read Long Counts at face value,\n"
-                      "under --correlation gmt unless another correlation is given, with Haab\n"
-                      "days 0-19 unless --haab-days 1-20. A number and '*' is the Tzolkin's\n"
-                      "(8 *) when it can be one, the Haab's (0 *) otherwise; in '8 * 13 *' the\n"
-                      "first pair is the Tzolkin's.\n");
+  findCommand->footer(kFindFooter);
   std::vector<std::string> addArgs;
   CLI::App* addCommand = app.add_subcommand(
       "add", "Add distances to a date: add 9.12.11.5.18 +2.5.3 -1.0.0 (a distance\n"
              "is written largest place first, or in days: -823d)");
-  addCommand->fallthrough();
-  addCommand->add_option("DATE_AND_DISTANCES", addArgs, "A date, then one or more distances")
+  addShared(*addCommand, {Correlation, Calendar, Spelling, HaabDays, Format}, options);
+  addCommand->add_option("DATE DISTANCE", addArgs, "A date, then one or more distances")
       ->required();
+  addCommand->footer(kAddFooter);
   std::vector<std::string> diffArgs;
   CLI::App* diffCommand =
       app.add_subcommand("diff", "The distance from one date to another, in both forms");
-  diffCommand->fallthrough();
-  diffCommand->add_option("DATES", diffArgs, "Two dates")->required();
+  addShared(*diffCommand, {Correlation, Calendar, HaabDays, Format}, options);
+  diffCommand->add_option("DATE", diffArgs, "Two dates")->required();
+  diffCommand->footer(kDiffFooter);
+  CLI::App* helpCommand =
+      app.add_subcommand("help", "Show the help of the program, or of COMMAND: help find");
+  const std::vector<CLI::App*> commands = {findCommand, addCommand, diffCommand, helpCommand};
 
+  // "help COMMAND" names a command rather than running it, so it is read
+  // before the parser would take COMMAND for one.
+  if (argc >= 2 && std::string_view(argv[1]) == "help") {
+    if (argc == 2) {
+      return writeAndFinish(out, app.help());
+    }
+    for (const CLI::App* c : commands) {
+      if (c->get_name() == argv[2] && argc == 3) {
+        return writeAndFinish(out, c->help());
+      }
+    }
+    return usageError(out, argc == 3 ? "no command \"" + maya::shown(argv[2]) +
+                                           "\"; the commands are find, add, diff and help"
+                                     : std::string("help takes one command, such as help find"));
+  }
+  const auto parsedCommand = [&]() -> CLI::App* {
+    for (CLI::App* command : commands) {
+      if (command->parsed()) {
+        return command;
+      }
+    }
+    return nullptr;
+  };
   try {
     std::vector<std::string> args;
     for (int i = argc - 1; i >= 1; --i) {
@@ -271,37 +479,58 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     }
     app.parse(args);
   } catch (const CLI::CallForHelp&) {
-    for (CLI::App* sub : {findCommand, addCommand, diffCommand}) {
-      if (sub->parsed()) {
-        return writeAndFinish(out, sub->help());
-      }
-    }
-    return writeAndFinish(out, app.help());
+    const CLI::App* command = parsedCommand();
+    return writeAndFinish(out, command != nullptr ? command->help() : app.help());
   } catch (const CLI::CallForVersion&) {
     return writeAndFinish(out, std::string(kApplicationName) + " " + kVersionText + "\n");
   } catch (const CLI::ExtrasError&) {
     // Only words that look like options end up here; inputs are positional.
-    std::string unknown;
-    for (const std::string& word : app.remaining()) {
-      unknown += (unknown.empty() ? "\"" : " \"") + maya::shown(word) + "\"";
-    }
-    return usageError(out, "unknown option " + unknown);
+    const CLI::App* command = parsedCommand();
+    return usageError(
+        out,
+        unexpectedWords(app, command != nullptr ? command->remaining() : app.remaining(), command),
+        command);
   } catch (const CLI::ParseError& e) {
-    return usageError(out, e.what());
+    return usageError(out, e.what(), parsedCommand());
   }
 
+  CLI::App* command = parsedCommand();
+  if (command != nullptr) {
+    if (const std::string problem = inapplicableOption(app, *command); !problem.empty()) {
+      return usageError(out, problem, command);
+    }
+  }
   ConversionSettings settings;
   if (const std::string problem = settingsOf(options, settings); !problem.empty()) {
-    return usageError(out, problem);
+    return usageError(out, problem, command);
   }
-  if (findCommand->parsed()) {
+  if (command != nullptr && settings.reckoning.window) {
+    return usageError(out,
+                      command->get_name() +
+                          " reads Long Counts at face value, which the window's own arithmetic "
+                          "(glyphbox" +
+                          (options.correlationFromVariable
+                               ? std::string(", from ") + kCorrelationVariable
+                               : std::string()) +
+                          ") has no reading for; use a correlation such as gmt",
+                      command);
+  }
+  if (command == findCommand) {
     return runFind(out, settings, find);
   }
-  if (addCommand->parsed()) {
-    return runAdd(out, settings, addArgs);
+  // A date of several words (a Long Count with its clues, JDN n) is one input.
+  const auto inputsOf = [](const std::vector<std::string>& words) {
+    std::vector<std::string> texts;
+    for (auto& [text, position] : joinedInputs(words, {})) {
+      texts.push_back(std::move(text));
+    }
+    return texts;
+  };
+  if (command == addCommand) {
+    return runAdd(out, settings, inputsOf(addArgs));
   }
-  if (diffCommand->parsed()) {
-    return runDiff(out, settings, diffArgs);
+  if (command == diffCommand) {
+    return runDiff(out, settings, inputsOf(diffArgs));
   }
   Converter converter(out, settings);
   converter.writeHeader();
@@ -309,15 +538,7 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     LineReader reader(inFd);
     return convertLines(reader, converter, out);
   }
-  bool refused = false;
-  for (const auto& [text, position] :
-       joinedInputs(options.inputs, inputPositions(app, argc, argv, 1))) {
-    if (out.failed()) {
-      break;
-    }
-    refused |= !converter.convert(text, Origin{Origin::Kind::Argument, position});
-  }
-  return finishRun(out, 0, refused);
+  return convertInputs(out, converter, options.inputs, inputPositions(app, argc, argv));
 }
 
 } // namespace glyphbox::cli

@@ -4,6 +4,7 @@
 #include <glyphbox/maya/long_count.h>
 #include <glyphbox/maya/pattern_text.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace glyphbox::cli {
@@ -16,22 +17,20 @@ using rows::Reading;
 using rows::Reckoning;
 using rows::Row;
 
-// find, add and diff read a Long Count at face value: the window's own
-// arithmetic has no such reading, so they take the consensus correlation.
-ConversionSettings faceValue(ConversionSettings s) {
-  if (s.reckoning.window) {
-    s.reckoning = Reckoning::of(*maya::findCorrelation("gmt"));
-  }
-  s.compare = false;
-  return s;
+int refuseWith(Output& out, const std::string& what, std::string_view text,
+               const std::string& reason) {
+  out.error("glyphbox-cli: " + what + " \"" + maya::shown(text) + "\": " + reason + "\n");
+  return finishRun(out, 0, true);
 }
 
-// The day number an input names under the settings' correlation.
+// The day number an input names under the settings' correlation. A Long
+// Count read in the era before 0.0.0.0.0 gets a note, as in conversion.
 struct DayReading {
   std::optional<std::int64_t> day;
   std::string problem;
 };
-DayReading dayOf(const ConversionSettings& s, std::string_view text) {
+DayReading dayOf(Output& out, const ConversionSettings& s, const char* what,
+                 std::string_view text) {
   DayReading r;
   Reading reading;
   rows::readInput(text, s, reading);
@@ -42,19 +41,40 @@ DayReading dayOf(const ConversionSettings& s, std::string_view text) {
   r.day = reading.day->kind == Day::Kind::LongCount
               ? reading.day->value
               : reading.day->value - s.reckoning.correlation.jdn;
+  if (reading.day->eraBefore) {
+    out.error("glyphbox-cli: " + std::string(what) + " \"" + maya::shown(text) +
+              "\": " + rows::eraBeforeNote(*r.day) + "\n");
+  }
   return r;
 }
 
-int refuseWith(Output& out, const std::string& what, std::string_view text,
-               const std::string& reason) {
-  out.error("glyphbox-cli: " + what + " \"" + maya::shown(text) + "\": " + reason + "\n");
-  return finishRun(out, 0, true);
+// A whole Long Count with clues that never meet it at face value may be
+// an inscription's date of the era before 0.0.0.0.0: that day, if so.
+std::optional<std::int64_t> eraBeforeDay(const maya::Pattern& p, std::string_view words,
+                                         maya::HaabNumbering numbering) {
+  const auto& lc = p.longCount;
+  if (!lc || lc->negative || lc->places < maya::kDatePlaces ||
+      !std::all_of(lc->digits.begin(), lc->digits.begin() + lc->places,
+                   [](const auto& place) { return place.has_value(); })) {
+    return std::nullopt;
+  }
+  // The Long Count first, as an inscription writes it, then the clues.
+  std::string longCount;
+  std::string clues;
+  for (std::size_t i = 0; i < words.size();) {
+    const std::size_t end = std::min(words.find(' ', i), words.size());
+    const std::string_view word = words.substr(i, end - i);
+    (longCount.empty() && word.find('.') != std::string_view::npos ? longCount : clues) +=
+        std::string(word) + " ";
+    i = end + 1;
+  }
+  const maya::InscriptionDate date = maya::readInscriptionDate(longCount + clues, numbering);
+  return date.eraBefore ? date.days : std::nullopt;
 }
 
 } // namespace
 
-int runFind(Output& out, const ConversionSettings& given, const FindOptions& o) {
-  const ConversionSettings s = faceValue(given);
+int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
   Converter converter(out, s);
   const maya::HaabNumbering numbering = s.haabDays.value_or(maya::HaabNumbering::Seating0);
   std::string words;
@@ -65,14 +85,27 @@ int runFind(Output& out, const ConversionSettings& given, const FindOptions& o) 
   if (!reading.pattern) {
     return refuseWith(out, "pattern", words, reading.problem);
   }
-  const maya::CompileResult compiled = maya::compile(*reading.pattern);
+  maya::Pattern pattern = *reading.pattern;
+  maya::CompileResult compiled = maya::compile(pattern);
+  if (const auto day = compiled.ok() ? std::nullopt : eraBeforeDay(pattern, words, numbering)) {
+    // The Long Count of that day in place of the one written.
+    const maya::LongCountPlaces places = maya::splitLongCount(*day, maya::kDatePlaces);
+    pattern.longCount = maya::LongCountPattern{places.negative, maya::kDatePlaces, {}};
+    for (int k = 0; k < maya::kDatePlaces; ++k) {
+      pattern.longCount->digits[static_cast<std::size_t>(k)] =
+          places.value[static_cast<std::size_t>(k)];
+    }
+    compiled = maya::compile(pattern);
+    out.error("glyphbox-cli: pattern \"" + maya::shown(words) + "\": " + rows::eraBeforeNote(*day) +
+              "\n");
+  }
   if (!compiled.ok()) {
     return refuseWith(out, "pattern", words, compiled.refusal);
   }
   const maya::Matcher& matcher = *compiled.matcher;
 
   auto day = [&](const std::string& text, const char* option, std::int64_t& value) {
-    const DayReading r = dayOf(s, text);
+    const DayReading r = dayOf(out, s, option, text);
     if (!r.day) {
       refuseWith(out, option, text, r.problem);
       return false;
@@ -101,7 +134,7 @@ int runFind(Output& out, const ConversionSettings& given, const FindOptions& o) 
     }
     total = static_cast<std::int64_t>(matches.size());
   } else {
-    maya::DayRange range = maya::searchRange(*reading.pattern);
+    maya::DayRange range = maya::searchRange(pattern);
     if (!o.from.empty() && !day(o.from, "--from", range.first)) {
       return kExitRefused;
     }
@@ -147,8 +180,7 @@ int runFind(Output& out, const ConversionSettings& given, const FindOptions& o) 
   return finishRun(out, 0, false);
 }
 
-int runAdd(Output& out, const ConversionSettings& given, const std::vector<std::string>& args) {
-  const ConversionSettings s = faceValue(given);
+int runAdd(Output& out, const ConversionSettings& s, const std::vector<std::string>& args) {
   Converter converter(out, s);
   if (args.size() < 2) {
     out.error("glyphbox-cli: add needs a date and at least one distance, such as add "
@@ -156,7 +188,7 @@ int runAdd(Output& out, const ConversionSettings& given, const std::vector<std::
     out.flush();
     return kExitUsage;
   }
-  DayReading start = dayOf(s, args[0]);
+  DayReading start = dayOf(out, s, "date", args[0]);
   if (!start.day) {
     return refuseWith(out, "date", args[0], start.problem);
   }
@@ -180,8 +212,7 @@ int runAdd(Output& out, const ConversionSettings& given, const std::vector<std::
   return finishRun(out, 0, false);
 }
 
-int runDiff(Output& out, const ConversionSettings& given, const std::vector<std::string>& args) {
-  const ConversionSettings s = faceValue(given);
+int runDiff(Output& out, const ConversionSettings& s, const std::vector<std::string>& args) {
   Converter converter(out, s);
   if (args.size() != 2) {
     out.error("glyphbox-cli: diff needs two dates, such as diff 9.12.11.5.18 9.12.13.11.1\n");
@@ -190,7 +221,7 @@ int runDiff(Output& out, const ConversionSettings& given, const std::vector<std:
   }
   std::int64_t days[2] = {};
   for (int i = 0; i < 2; ++i) {
-    const DayReading r = dayOf(s, args[static_cast<std::size_t>(i)]);
+    const DayReading r = dayOf(out, s, "date", args[static_cast<std::size_t>(i)]);
     if (!r.day) {
       return refuseWith(out, "date", args[static_cast<std::size_t>(i)], r.problem);
     }
@@ -200,7 +231,8 @@ int runDiff(Output& out, const ConversionSettings& given, const std::vector<std:
   const std::string text = maya::distanceText(distance);
   switch (s.format) {
   case OutputFormat::Plain:
-    out.put(text + "  " + std::to_string(distance) + " days\n");
+    out.put(text + "  " + std::to_string(distance) +
+            (distance == 1 || distance == -1 ? " day\n" : " days\n"));
     break;
   case OutputFormat::Tsv:
     out.put("distance\tdays\n" + text + "\t" + std::to_string(distance) + "\n");

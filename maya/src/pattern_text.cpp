@@ -3,6 +3,8 @@
 #include <glyphbox/maya/long_count.h>
 #include <glyphbox/maya/names.h>
 
+#include "search_internal.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -230,9 +232,12 @@ DistanceReading readDistance(std::string_view text) {
   }
   const ParsedLongCount lc = parseLongCountDistance(s);
   if (!lc) {
-    r.problem = longCountErrorMessage(lc) +
-                "; a distance is written largest place first, such as +2.5.3, or in days, "
-                "such as -823d";
+    // A bare number has one place: say what it lacks rather than count places.
+    r.problem =
+        (lc.error == LongCountError::TooFewPlaces ? std::string("a number alone is no distance")
+                                                  : longCountErrorMessage(lc)) +
+        "; a distance is written largest place first, such as +2.5.3, or in days, "
+        "such as -823d";
     return r;
   }
   r.days = lc.days;
@@ -244,6 +249,86 @@ std::string distanceText(std::int64_t days) {
   char* end = writeLongCountDistance(text, days);
   std::string s(text, end);
   return days > 0 ? "+" + s : s;
+}
+
+namespace {
+
+// The clues of `p` that day d does not have, each named with what d has
+// instead (and, for the Haab, what the day 13 baktuns earlier has: the one
+// clue in which the two readings of a Long Count differ).
+std::string disagreements(const Pattern& p, std::string_view longCount, std::int64_t d) {
+  using namespace search_detail;
+  char text[kMaxCalendarRoundText];
+  std::string out;
+  const auto add = [&](const std::string& clue, std::string_view instead) {
+    out += out.empty() ? "" : "; ";
+    out += quoted(clue) + " disagrees with " + std::string(longCount) + ", which falls on ";
+    out += instead;
+  };
+  const Tzolkin tz = tzolkinOf(d);
+  if ((p.tzolkinNumber && *p.tzolkinNumber != tz.number) ||
+      (p.tzolkinName && *p.tzolkinName != tz.name)) {
+    add(tzolkinText(p), std::string_view(text, writeTzolkin(text, tz, Spelling::Colonial)));
+  }
+  const Haab haab = haabOf(d, p.numbering);
+  if ((p.haabMonth && *p.haabMonth != haab.month) || (p.haabDay && *p.haabDay != haab.day)) {
+    const Haab earlier = haabOf(d - kGreatCycle, p.numbering);
+    std::string instead(text, writeHaab(text, haab, Spelling::Colonial));
+    instead += ", and 13 baktuns earlier on ";
+    instead.append(text, writeHaab(text, earlier, Spelling::Colonial));
+    add(haabText(p), instead);
+  }
+  if (p.lord && *p.lord != lordOfTheNight(d)) {
+    add(lordText(*p.lord), lordText(lordOfTheNight(d)));
+  }
+  const Tzolkin bearer = yearBearerOf(d);
+  if ((p.bearerNumber && *p.bearerNumber != bearer.number) ||
+      (p.bearerName && *p.bearerName != bearer.name)) {
+    add(bearerText(p),
+        "year bearer " + std::string(text, writeTzolkin(text, bearer, Spelling::Colonial)));
+  }
+  return out;
+}
+
+} // namespace
+
+InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numbering) {
+  InscriptionDate r;
+  const std::string_view s = trimmed(text);
+  const std::size_t blank = std::min(s.find_first_of(" \t"), s.size());
+  const std::string_view longCount = s.substr(0, blank);
+  const ParsedLongCount lc = parseLongCount(longCount);
+  if (!lc) {
+    r.problem = longCountErrorMessage(lc);
+    return r;
+  }
+  if (lc.places < kDatePlaces) {
+    r.problem = "a Long Count of fewer than five places is a distance, not a date";
+    return r;
+  }
+  const PatternReading clues = readPattern(s.substr(blank), numbering);
+  if (!clues.pattern) {
+    r.problem = clues.problem;
+    return r;
+  }
+  if (clues.pattern->longCount) {
+    r.problem = "a date has one Long Count";
+    return r;
+  }
+  const CompileResult compiled = compile(*clues.pattern);
+  if (!compiled.ok()) {
+    r.problem = compiled.refusal;
+    return r;
+  }
+  if (compiled.matcher->matches(lc.days)) {
+    r.days = lc.days;
+  } else if (lc.days >= 0 && compiled.matcher->matches(lc.days - kGreatCycle)) {
+    r.days = lc.days - kGreatCycle;
+    r.eraBefore = true;
+  } else {
+    r.problem = disagreements(*clues.pattern, longCount, lc.days);
+  }
+  return r;
 }
 
 char* writeShown(char* out, std::string_view text) noexcept {

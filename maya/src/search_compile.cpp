@@ -44,40 +44,7 @@ std::string longCountText(const LongCountPattern& lc) {
   return s;
 }
 
-std::string tzolkinText(const Pattern& p) {
-  if (p.tzolkinNumber && p.tzolkinName)
-    return std::to_string(*p.tzolkinNumber) + " " +
-           std::string(kColonialTzolkinNames[*p.tzolkinName]);
-  if (p.tzolkinName)
-    return std::string(kColonialTzolkinNames[*p.tzolkinName]);
-  return "Tzolkin number " + std::to_string(*p.tzolkinNumber);
-}
-
-std::string haabText(const Pattern& p) {
-  if (p.haabMonth && p.haabDay)
-    return std::to_string(*p.haabDay) + " " +
-           std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
-  if (p.haabMonth)
-    return std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
-  return "Haab day " + std::to_string(*p.haabDay);
-}
-
-std::string bearerText(const Pattern& p) {
-  if (p.bearerNumber && p.bearerName)
-    return "year bearer " + std::to_string(*p.bearerNumber) + " " +
-           std::string(kColonialTzolkinNames[*p.bearerName]);
-  if (p.bearerName)
-    return "year bearer " + std::string(kColonialTzolkinNames[*p.bearerName]);
-  return "year bearer number " + std::to_string(*p.bearerNumber);
-}
-
 std::string quoted(const std::string& s) { return "'" + s + "'"; }
-
-std::string lordText(int lord) {
-  std::string s(1, 'G');
-  s += std::to_string(lord);
-  return s;
-}
 
 std::string listed(const std::vector<std::string>& items) {
   std::string s;
@@ -297,6 +264,43 @@ std::string conflictMessage(const Pattern& p) {
 }
 
 } // namespace
+
+namespace search_detail {
+
+std::string tzolkinText(const Pattern& p) {
+  if (p.tzolkinNumber && p.tzolkinName)
+    return std::to_string(*p.tzolkinNumber) + " " +
+           std::string(kColonialTzolkinNames[*p.tzolkinName]);
+  if (p.tzolkinName)
+    return std::string(kColonialTzolkinNames[*p.tzolkinName]);
+  return "Tzolkin number " + std::to_string(*p.tzolkinNumber);
+}
+
+std::string haabText(const Pattern& p) {
+  if (p.haabMonth && p.haabDay)
+    return std::to_string(*p.haabDay) + " " +
+           std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
+  if (p.haabMonth)
+    return std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
+  return "Haab day " + std::to_string(*p.haabDay);
+}
+
+std::string bearerText(const Pattern& p) {
+  if (p.bearerNumber && p.bearerName)
+    return "year bearer " + std::to_string(*p.bearerNumber) + " " +
+           std::string(kColonialTzolkinNames[*p.bearerName]);
+  if (p.bearerName)
+    return "year bearer " + std::string(kColonialTzolkinNames[*p.bearerName]);
+  return "year bearer number " + std::to_string(*p.bearerNumber);
+}
+
+std::string lordText(int lord) {
+  std::string s(1, 'G');
+  s += std::to_string(lord);
+  return s;
+}
+
+} // namespace search_detail
 
 CompileResult compile(const Pattern& pattern) {
   if (auto error = rangeError(pattern))

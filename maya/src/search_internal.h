@@ -131,5 +131,12 @@ struct KinBlock {
 // Whether some day satisfies every clue. Preconditions as buildPlan.
 [[nodiscard]] bool hasMatch(const Pattern& pattern);
 
+// The clues of a pattern as messages name them: "8 Ahau", "13 Pop",
+// "year bearer 8 Ik", "G9".
+std::string tzolkinText(const Pattern& p);
+std::string haabText(const Pattern& p);
+std::string bearerText(const Pattern& p);
+std::string lordText(int lord);
+
 } // namespace search_detail
 } // namespace glyphbox::maya

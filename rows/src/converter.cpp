@@ -213,6 +213,9 @@ bool Converter::convertGenerally(std::string_view text, Origin origin) {
     writer_.refuse(origin, text, "no_date", refusal);
     return false;
   }
+  if (reading_.day->eraBefore) {
+    writer_.note(origin, text, eraBeforeNote(reading_.day->value));
+  }
   return true;
 }
 

@@ -1,4 +1,5 @@
 #include <glyphbox/maya/date_text.h>
+#include <glyphbox/maya/pattern_text.h>
 #include <glyphbox/rows/inputs.h>
 
 #include <glyphbox/maya/long_count.h>
@@ -40,6 +41,11 @@ std::string_view codeFor(InputError e) noexcept {
   return "";
 }
 
+// Every input form, for the refusal of an input that has none of them.
+constexpr std::string_view kNotAnInput =
+    "not a date; expected YEAR-MONTH-DAY (optionally CE or BCE), a Long Count such as "
+    "9.12.11.5.18, JDN followed by a number, or today";
+
 void refuse(Reading& r, std::string_view code, std::string_view reason) {
   r.day.reset();
   r.code = code;
@@ -68,9 +74,7 @@ std::string_view dayOutOfRange(std::string& room, int month, int days, std::stri
 void readCivilDate(std::string_view s, maya::Calendar calendar, Reading& r) {
   const auto text = maya::readDateText(s);
   if (!text) {
-    return refuse(r, "not_a_date",
-                  "not a date; expected YEAR-MONTH-DAY (optionally CE or BCE), a Long Count such "
-                  "as 9.12.11.5.18, JDN followed by a number, or today");
+    return refuse(r, "not_a_date", kNotAnInput);
   }
   const CivilReading c = civilDateOf(*text, calendar);
   switch (c.problem) {
@@ -115,6 +119,23 @@ void readJdn(std::string_view number, Reading& r) {
   r.day = Day{Day::Kind::Jdn, negative ? -jdn : jdn, {}};
 }
 
+// A Long Count with what the monument records for its day: at face value,
+// or in the era before 0.0.0.0.0 when only there the clues agree. The
+// window's own arithmetic writes no Long Count at face value, so it reads none.
+void readInscriptionDate(std::string_view s, const ConversionSettings& settings, Reading& r) {
+  if (settings.reckoning.window && !settings.compare) {
+    return refuse(r, "window_reads_no_clues",
+                  "the window's own arithmetic (--correlation glyphbox) reads no Calendar Round "
+                  "with a Long Count; use a correlation such as gmt");
+  }
+  const maya::InscriptionDate date = maya::readInscriptionDate(s, settings.numbering(false));
+  if (!date.days) {
+    r.room = date.problem;
+    return refuse(r, "clues_disagree", r.room);
+  }
+  r.day = Day{Day::Kind::LongCount, *date.days, {}, date.eraBefore};
+}
+
 // Today in the local time zone, as a JDN.
 std::int64_t todayJdn() {
   const std::time_t now = std::time(nullptr);
@@ -151,7 +172,7 @@ std::string_view reasonFor(const ParseResult& parsed, std::string& room) {
   case InputError::None:
     return {};
   case InputError::NotADate:
-    return "not a date; expected YEAR-MONTH-DAY, optionally followed by CE or BCE";
+    return kNotAnInput;
   case InputError::YearOutOfRange:
     return "year out of range; the year must be 0 to 2147483647";
   case InputError::MonthOutOfRange:
@@ -172,7 +193,8 @@ std::string reasonFor(const ParseResult& parsed) {
 bool isOtherInputForm(std::string_view text) noexcept {
   const std::string_view s = trimBlanks(text);
   return equalsIgnoringCase(s, "TODAY") ||
-         (s.size() >= 3 && equalsIgnoringCase(s.substr(0, 3), "JDN")) || looksLikeLongCount(s);
+         (s.size() >= 3 && equalsIgnoringCase(s.substr(0, 3), "JDN")) ||
+         looksLikeLongCount(s.substr(0, s.find_first_of(" \t")));
 }
 
 void readInput(std::string_view text, const ConversionSettings& settings, Reading& r) {
@@ -199,6 +221,10 @@ void readInput(std::string_view text, const ConversionSettings& settings, Readin
       (s.size() == 3 || maya::isDateBlank(s[3]) || isDigit(s[3]) || s[3] == '-' || s[3] == '+')) {
     return readJdn(trimBlanks(s.substr(3)), r);
   }
+  const std::size_t blank = s.find_first_of(" \t");
+  if (blank != std::string_view::npos && looksLikeLongCount(s.substr(0, blank))) {
+    return readInscriptionDate(s, settings, r);
+  }
   if (looksLikeLongCount(s)) {
     const maya::ParsedLongCount lc = maya::parseLongCount(s);
     if (!lc) {
@@ -211,6 +237,15 @@ void readInput(std::string_view text, const ConversionSettings& settings, Readin
     }
     r.day = Day{Day::Kind::LongCount, lc.days, {}};
   }
+}
+
+std::string eraBeforeNote(std::int64_t d) {
+  if (d == 0) {
+    return "read as the creation date, 0.0.0.0.0, which monuments write as 13.0.0.0.0: its "
+           "Calendar Round falls there and not 13 baktuns later";
+  }
+  return "read in the era before 0.0.0.0.0, as " + maya::longCountText(d) +
+         ": its Calendar Round falls there and not 13 baktuns later, at face value";
 }
 
 } // namespace glyphbox::rows

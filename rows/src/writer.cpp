@@ -150,7 +150,7 @@ std::string_view putMessage(std::string& message, Origin origin, std::string_vie
   char* const start = message.data();
   char* at = put(start, "glyphbox-cli: ");
   at = put(at, origin.kind == Origin::Kind::Line ? std::string_view("line ")
-                                                 : std::string_view("argument "));
+                                                 : std::string_view("input "));
   at = putInt(at, origin.number);
   at = put(at, ": \"");
   at = maya::writeShown(at, text);
@@ -358,6 +358,10 @@ void RowWriter::row(const Row& row) {
   }
 }
 
+void RowWriter::note(Origin origin, std::string_view text, std::string_view words) {
+  out_.error(putMessage(message_, origin, text, words));
+}
+
 void RowWriter::refuse(Origin origin, std::string_view text, std::string_view code,
                        std::string_view reason) {
   if (settings_.format != OutputFormat::Json) {
@@ -368,7 +372,7 @@ void RowWriter::refuse(Origin origin, std::string_view text, std::string_view co
   message_ += "{\"input\":";
   appendJsonString(message_, text);
   message_ += origin.kind == Origin::Kind::Line ? ",\"line\":" : ",\"argument\":";
-  message_ += std::to_string(origin.number);
+  message_ += std::to_string(origin.kind == Origin::Kind::Line ? origin.number : origin.argument);
   message_ += ",\"error\":{\"code\":";
   appendJsonString(message_, code);
   message_ += ",\"message\":";

@@ -6,6 +6,8 @@
 //   readPattern(words, numbering)  -> PatternReading {Pattern or the problem}
 //   readDistance(text)             -> DistanceReading {days or the problem}
 //   distanceText(days)             -> "+2.5.3", "-1.0.0", "0.0"
+//   readInscriptionDate(text, numbering)
+//                                  -> InscriptionDate {day, or the clue that disagrees}
 //   shown(text), writeShown(out, text)
 //                                  -> text with control characters, quotes, backslashes and
 //                                     bytes outside ASCII escaped (\xNN), cut after 60 bytes
@@ -40,6 +42,21 @@ struct DistanceReading {
 
 // A distance as a Long Count of at least two places, with its sign: "+2.5.3".
 [[nodiscard]] std::string distanceText(std::int64_t days);
+
+// A Long Count followed by what the monument records for that day, as an
+// inscription writes it: "9.12.11.5.18 6 Etznab 11 Yax", "12.19.13.4.0 8 Ahau
+// 18 Zec". The Long Count is read at face value when the clues (Tzolkin,
+// Haab, Lord, year bearer) agree with it there. Monuments write the days of
+// the era before 0.0.0.0.0 the same way (the creation date itself is
+// 13.0.0.0.0 4 Ahau 8 Cumku), so when the clues agree only 13 baktuns
+// earlier, that day is meant and eraBefore says so. Otherwise the problem
+// names each clue that disagrees and what the day has instead.
+struct InscriptionDate {
+  std::optional<std::int64_t> days;
+  bool eraBefore = false;
+  std::string problem;
+};
+[[nodiscard]] InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numbering);
 
 // The most of a user's text a message shows, and the room writeShown needs.
 inline constexpr std::size_t kShownBytes = 60;

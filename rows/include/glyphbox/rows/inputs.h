@@ -16,11 +16,13 @@
 
 namespace glyphbox::rows {
 
-// Where an input came from, for messages: "line 12" or "argument 2".
+// Where an input came from: line 12 of standard input, or input 2 of the
+// command line, which JSON names by its place among all the arguments.
 struct Origin {
   enum class Kind { Line, Argument };
   Kind kind = Kind::Line;
-  long long number = 0;
+  long long number = 0;   // the line, or the input counted as users count them, from 1
+  long long argument = 0; // Argument: its place among all the arguments, for JSON
 };
 
 // Why a date given in the window's form was refused.
@@ -135,6 +137,7 @@ struct Day {
   Kind kind = Kind::Jdn;
   std::int64_t value = 0; // the JDN, or the Long Count's day number
   DateInput window;       // WindowDate: the date as the window's year field takes it
+  bool eraBefore = false; // a Long Count with its Calendar Round, read in the era before 0.0.0.0.0
 };
 
 // What an input names: a day, or the refusal's code (for JSON) and reason.
@@ -156,7 +159,12 @@ struct Reading {
 [[gnu::hot]] void readInput(std::string_view text, const ConversionSettings& settings,
                             Reading& reading);
 
-// Whether an input is a Long Count, "JDN n" or "today" rather than a date.
+// How a Long Count written with its Calendar Round was read when the
+// Calendar Round falls only 13 baktuns before its face value, on day d.
+[[nodiscard]] std::string eraBeforeNote(std::int64_t d);
+
+// Whether an input is a Long Count (with its Calendar Round or without),
+// "JDN n" or "today" rather than a date.
 [[nodiscard]] bool isOtherInputForm(std::string_view text) noexcept;
 
 } // namespace glyphbox::rows

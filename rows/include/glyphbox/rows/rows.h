@@ -23,12 +23,13 @@ namespace glyphbox::rows {
 
 enum class OutputFormat { Plain, Tsv, Csv, Json };
 
-// Which arithmetic a row uses: the window's own (its day count, fold and
-// quirks, Gregorian only), or a correlation, the JDN of 0.0.0.0.0.
+// Which arithmetic a row uses: a correlation, the JDN of 0.0.0.0.0 (gmt,
+// the consensus, unless another is chosen), or the window's own (its day
+// count, fold and quirks, Gregorian only).
 struct Reckoning {
-  bool window = true;
-  maya::Correlation correlation; // when !window
-  [[nodiscard]] static Reckoning ofWindow() { return {}; }
+  bool window = false;
+  maya::Correlation correlation = maya::kCorrelations[0]; // when !window
+  [[nodiscard]] static Reckoning ofWindow() { return {true, {}}; }
   [[nodiscard]] static Reckoning of(maya::Correlation c) { return {false, c}; }
 };
 

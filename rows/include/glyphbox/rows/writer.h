@@ -30,6 +30,8 @@ public:
 
   void header();
   [[gnu::hot]] void row(const Row& row);
+  // A word on how an input was read, on standard error in every format.
+  void note(Origin origin, std::string_view text, std::string_view words);
   // A refused input: a message on standard error, or an error object in JSON.
   [[gnu::hot]] void refuse(Origin origin, std::string_view text, std::string_view code,
                            std::string_view reason);
