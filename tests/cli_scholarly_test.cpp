@@ -361,7 +361,10 @@ TEST(CliScholarly, JsonLinesHaveTheirKeysInOrderAndNumbersUnquoted) {
        "1425516",
        "2009802",
        "{\"name\":\"martin-skidmore\",\"jdn\":584286}"},
-      {{"--correlation", "glyphbox", "2000-01-01"}, "1867261", "2451545", "{\"name\":\"glyphbox\",\"jdn\":null}"},
+      {{"--correlation", "glyphbox", "2000-01-01"},
+       "1867261",
+       "2451545",
+       "{\"name\":\"glyphbox\",\"jdn\":null}"},
   };
   const std::vector<std::string> keys = {"date", "day_count", "long_count",  "tzolkin", "haab",
                                          "lord", "jdn",       "correlation", "calendar"};

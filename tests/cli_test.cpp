@@ -143,7 +143,7 @@ TEST(CliProcess, ArgumentMessagesNameInputTextAndFirstFault) {
 
 TEST(CliProcess, ForeignLineEndingsAndByteOrderMark) {
   const Outcome o = runWindow({}, "\xEF\xBB\xBF"
-                               "2000-01-01\r2012-12-24\r\n3114-08-13 BCE\r");
+                                  "2000-01-01\r2012-12-24\r\n3114-08-13 BCE\r");
   EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out, "12.19.6.15.1  10 Imix  9 Kankin\n"
                    "13.0.0.0.1  5 Imix  4 Kankin\n"
