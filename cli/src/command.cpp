@@ -7,6 +7,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -112,6 +114,13 @@ public:
   }
 };
 
+// The values of the options that take one of a few words; the option
+// parser checks them and the completion offers them.
+const std::vector<std::string> kCalendarNames = {"gregorian", "julian", "historical"};
+const std::vector<std::string> kSpellingNames = {"colonial", "modern"};
+const std::vector<std::string> kHaabNumberings = {"0-19", "1-20"};
+const std::vector<std::string> kFormatNames = {"plain", "tsv", "csv", "json"};
+
 struct Options {
   std::string correlation = "gmt";
   std::string calendar = "gregorian";
@@ -140,24 +149,24 @@ void addShared(CLI::App& app, Shared which, Options& o) {
     break;
   case Shared::Calendar:
     app.add_option("--calendar", o.calendar, "Calendar of the dates read and written")
-        ->check(CLI::IsMember({"gregorian", "julian", "historical"}))
+        ->check(CLI::IsMember(kCalendarNames))
         ->capture_default_str();
     break;
   case Shared::Spelling:
     app.add_option("--spelling", o.spelling, "Spelling of the day and month names written")
-        ->check(CLI::IsMember({"colonial", "modern"}))
+        ->check(CLI::IsMember(kSpellingNames))
         ->capture_default_str();
     break;
   case Shared::HaabDays:
     app.add_option("--haab-days", o.haabDays,
                    "Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
                    "window's, the default with glyphbox)")
-        ->check(CLI::IsMember({"0-19", "1-20"}));
+        ->check(CLI::IsMember(kHaabNumberings));
     break;
   case Shared::Format:
     app.add_option("--format", o.format,
                    "Output: plain, tsv or csv (with a header), or json (JSON Lines)")
-        ->check(CLI::IsMember({"plain", "tsv", "csv", "json"}))
+        ->check(CLI::IsMember(kFormatNames))
         ->capture_default_str();
     app.add_flag("--tsv", o.tsv, "Same as --format tsv");
     break;
@@ -348,6 +357,98 @@ std::string unexpectedWords(const CLI::App& app, const std::vector<std::string>&
   return "unknown option " + unknown;
 }
 
+bool hasCommand(const CLI::App& app, const std::string& name) {
+  const auto commands = app.get_subcommands({});
+  return std::any_of(commands.begin(), commands.end(),
+                     [&](const CLI::App* c) { return c->get_name() == name; });
+}
+
+// What the word being typed can be, for the shell's completion: the words
+// typed so far are read as the option parser reads them, and the candidates
+// come from the same definitions (options, their values, the correlations,
+// the day and month names), starting with what is already typed.
+std::vector<std::string> completions(const CLI::App& app, const std::vector<std::string>& words,
+                                     std::size_t at) {
+  const std::string typed = at < words.size() ? words[at] : std::string();
+  const CLI::App* command = &app;
+  bool inputs = false;
+  for (std::size_t i = 0; i < at && i < words.size(); ++i) {
+    if (words[i] == "--") {
+      inputs = true;
+    } else if (words[i].starts_with("-") && !inputs) {
+      i += takesValue(*command, words[i]) ? 1 : 0;
+    } else if (command == &app && !inputs && hasCommand(app, words[i])) {
+      command = app.get_subcommand(words[i]);
+    } else {
+      inputs = true;
+    }
+  }
+  std::vector<std::string> candidates;
+  const std::string previous = at > 0 && at <= words.size() ? words[at - 1] : std::string();
+  const auto values = [&]() -> std::vector<std::string> {
+    if (previous == "--correlation") {
+      std::vector<std::string> names = {"glyphbox"};
+      for (const auto& c : maya::kCorrelations) {
+        names.emplace_back(c.name);
+      }
+      return names;
+    }
+    static const std::map<std::string, const std::vector<std::string>*> kValues = {
+        {"--calendar", &kCalendarNames},
+        {"--spelling", &kSpellingNames},
+        {"--haab-days", &kHaabNumberings},
+        {"--format", &kFormatNames}};
+    if (const auto found = kValues.find(previous); found != kValues.end()) {
+      return *found->second;
+    }
+    return {"today"}; // a date: --from, --to, --after, --before
+  };
+  if (takesValue(*command, previous)) {
+    candidates = values();
+  } else if (typed.starts_with("-")) {
+    for (const CLI::Option* option : command->get_options()) {
+      for (const std::string& name : option->get_snames()) {
+        candidates.push_back("-" + name);
+      }
+      for (const std::string& name : option->get_lnames()) {
+        candidates.push_back("--" + name);
+      }
+    }
+  } else if (command->get_name() == "help") {
+    candidates = {"find", "add", "diff"};
+  } else if (previous == "*" || (!previous.empty() && previous.size() <= 2 &&
+                                 std::all_of(previous.begin(), previous.end(), [](char c) {
+                                   return std::isdigit(static_cast<unsigned char>(c)) != 0;
+                                 }))) {
+    // After a number, a Tzolkin day or a Haab month, in either spelling;
+    // without the glottal stop, which the reader does not need and a shell
+    // would take for a quote.
+    for (const auto* table : {&maya::kColonialTzolkinNames, &maya::kModernTzolkinNames}) {
+      candidates.insert(candidates.end(), table->begin(), table->end());
+    }
+    for (const auto* table : {&maya::kColonialHaabMonthNames, &maya::kModernHaabMonthNames}) {
+      candidates.insert(candidates.end(), table->begin(), table->end());
+    }
+    for (std::string& c : candidates) {
+      std::erase(c, '\'');
+    }
+  } else if (command == &app && !inputs) {
+    candidates = {"find", "add", "diff", "help", "today"};
+  }
+  std::vector<std::string> offered;
+  for (const std::string& c : candidates) {
+    const bool fits = c.size() >= typed.size() &&
+                      std::equal(typed.begin(), typed.end(), c.begin(), [](char a, char b) {
+                        return std::tolower(static_cast<unsigned char>(a)) ==
+                               std::tolower(static_cast<unsigned char>(b));
+                      });
+    if (fits && std::find(offered.begin(), offered.end(), c) == offered.end()) {
+      offered.push_back(c);
+    }
+  }
+  return offered;
+}
+
 int convertInputs(Output& out, Converter& converter, const std::vector<std::string>& inputs,
                   const std::vector<int>& positions) {
   bool refused = false;
@@ -449,6 +550,18 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
       app.add_subcommand("help", "Show the help of the program, or of COMMAND: help find");
   const std::vector<CLI::App*> commands = {findCommand, addCommand, diffCommand, helpCommand};
 
+  // The shell's completion asks which words may follow: __complete, the
+  // place of the word being typed among the words after the program's name,
+  // then those words.
+  if (argc >= 3 && std::string_view(argv[1]) == "__complete") {
+    const std::vector<std::string> words(argv + 3, argv + argc);
+    std::string lines;
+    for (const std::string& c :
+         completions(app, words, static_cast<std::size_t>(std::atoi(argv[2])) - 1)) {
+      lines += c + "\n";
+    }
+    return writeAndFinish(out, lines);
+  }
   // "help COMMAND" names a command rather than running it, so it is read
   // before the parser would take COMMAND for one.
   if (argc >= 2 && std::string_view(argv[1]) == "help") {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: check-completion.sh COMPLETION_FILE GLYPHBOX_CLI
-# Runs the bash completion of glyphbox-cli on typed command lines and compares
-# what it offers; also checks that it offers every option --help lists.
+# Runs the bash completion of glyphbox-cli in this bash on typed command
+# lines, as the shell would at a Tab, and compares what it offers; also
+# checks that it offers every option each command's --help lists.
 set -euo pipefail
 completion=$1
 program=$2
@@ -13,9 +14,10 @@ if [[ $(complete -p glyphbox-cli) != "complete -F _glyphbox_cli glyphbox-cli" ]]
   exit 1
 fi
 
-# Offers for a command line typed up to its last word (which may be empty).
+# Offers for a command line typed up to its last word (which may be empty);
+# the first word is the program as typed.
 offers() {
-  read -ra COMP_WORDS <<<"$1"
+  read -ra COMP_WORDS <<<"$program ${1#glyphbox-cli }"
   [[ $1 == *" " ]] && COMP_WORDS+=("")
   COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
   COMPREPLY=()
@@ -39,28 +41,39 @@ glyphbox-cli --calendar |gregorian historical julian
 glyphbox-cli --spelling c|colonial
 glyphbox-cli --haab-days |0-19 1-20
 glyphbox-cli --format |csv json plain tsv
-glyphbox-cli |add diff find today
+glyphbox-cli |add diff find help today
 glyphbox-cli --format json d|diff
 glyphbox-cli --correlation gmt f|find
 glyphbox-cli --co|--compare --correlation
 glyphbox-cli find --count|--count --count-only
 glyphbox-cli find --a|--after
+glyphbox-cli find --after |today
 glyphbox-cli --tsv find --b|--before
+glyphbox-cli diff --s|
+glyphbox-cli add --co|--correlation
 glyphbox-cli diff 2000-01-01 |
-glyphbox-cli add --count|
+glyphbox-cli help |add diff find
+glyphbox-cli find 8 A|Ahau Ajaw Akbal
+glyphbox-cli find 8 ahau 13 p|Pax Pop
+glyphbox-cli find '9.*.*.*.*' * k|Kaban Kan Kankin Kawak Kayab Keh Kib Kimi Kumku
+glyphbox-cli 13.0.0.0.0 4 Ahau 8 Cu|Cumku
+glyphbox-cli 12.19.13.4.0 8 Ahau 18 Se|Sek
+glyphbox-cli find 1 Ca|Caban Caunac
 CASES
 
-# Every option of the help, for the converter and for find.
-mapfile -t options < <(help_options "$program")
-all=" $(offers 'glyphbox-cli find -') "
-for option in "${options[@]}"; do
-  if [[ $all != *" $option "* ]]; then
-    echo "$option (in $program --help) is not completed" >&2
-    failures=$((failures + 1))
-  fi
+# Every option each command's help lists.
+for command in "" find add diff; do
+  mapfile -t options < <(help_options "$program" $command)
+  all=" $(offers "glyphbox-cli $command${command:+ }-") "
+  for option in "${options[@]}"; do
+    if [[ $all != *" $option "* ]]; then
+      echo "$option (in $program $command --help) is not completed" >&2
+      failures=$((failures + 1))
+    fi
+  done
 done
 
 if [[ $failures -gt 0 ]]; then
   exit 1
 fi
-echo "completion offers what was expected, and all ${#options[@]} options of --help"
+echo "completion offers what was expected, and every option of each command's help"

@@ -1,9 +1,9 @@
-# Prints, one a line, the option names (-x, --foo) that PROGRAM --help lists.
+# Prints, one a line, the option names (-x, --foo) that PROGRAM [COMMAND] --help lists.
 # Sourced by the checks that compare the help with the manual and completion.
 help_options() {
   local help
-  help=$("$1" --help) || {
-    echo "$1 --help failed" >&2
+  help=$("$@" --help) || {
+    echo "$* --help failed" >&2
     return 1
   }
   # An option starts a word: at the start of a line or after a blank, a comma,
