@@ -85,8 +85,8 @@ std::string_view correlationErrorMessage(CorrelationError error) noexcept {
   case CorrelationError::Empty:
     return "no correlation given";
   case CorrelationError::UnknownName:
-    return "unknown correlation; give a name (gmt, gmt+1, lounsbury, martin-skidmore, spinden, "
-           "bowditch, makemson, bohm, fuls) or a whole number, the JDN of 0.0.0.0.0";
+    return "unknown correlation; give a name (gmt, gmt+1, lounsbury, martin-skidmore, "
+           "martinez-hernandez, spinden, bowditch, makemson, bohm, fuls) or a whole number, the JDN of 0.0.0.0.0";
   case CorrelationError::OutOfRange:
     return "the correlation is out of range; it runs -1000000000000 to 1000000000000";
   }

@@ -31,7 +31,7 @@ struct Correlation {
 // Goodman-Martinez-Thompson, the consensus correlation.
 inline constexpr std::int64_t kGmtCorrelation = 584'283;
 
-inline constexpr std::array<Correlation, 9> kCorrelations = {{
+inline constexpr std::array<Correlation, 10> kCorrelations = {{
     {"gmt", kGmtCorrelation,
      "Goodman-Martinez-Thompson, the consensus; supported by radiocarbon dating of a Tikal "
      "lintel (Kennett et al. 2013, Scientific Reports 3:1597)"},
@@ -40,6 +40,8 @@ inline constexpr std::array<Correlation, 9> kCorrelations = {{
      "Lounsbury, also called \"astronomical\" or \"modified GMT\"; 13.0.0.0.0 = 23 Dec 2012"},
     {"martin-skidmore", 584'286,
      "Martin and Skidmore 2012, PARI Journal 13(2); 13.0.0.0.0 = 24 Dec 2012"},
+    {"martinez-hernandez", 584'281,
+     "Martinez Hernandez, two days before GMT; 13.0.0.0.0 = 19 Dec 2012"},
     {"spinden", 489'384, "Spinden"},
     {"bowditch", 394'483, "Bowditch"},
     {"makemson", 489'138, "Makemson"},
