@@ -1,13 +1,17 @@
-// The picture of a day: the numerals' shapes and the layout's invariants.
+// The picture of a day: the numerals' shapes, the layout's invariants, and
+// the SVG written from it, checked by xmllint as a well-formed document.
 
 #include <glyphbox/maya/numerals.h>
 #include <glyphbox/rows/drawing.h>
+#include <glyphbox/rows/svg.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -147,6 +151,63 @@ TEST(DrawDay, KeepsEveryShapeInsideOnWholeUnitsAndApart) {
       dayInput(1'386'478, maya::Spelling::Colonial, maya::HaabNumbering::Seating0);
   EXPECT_EQ(in.station819, "East station + 733 days");
   EXPECT_EQ(drawDay(in).title, "9.12.11.5.18 6 Etznab 11 Yax G1");
+}
+
+// How often needle occurs in text.
+int occurrences(const std::string& text, const std::string& needle) {
+  int n = 0;
+  for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+// Whether xmllint reads svg as a well-formed document.
+bool wellFormed(const std::string& svg) {
+  const std::string path = ::testing::TempDir() + "glyphbox_drawing_test.svg";
+  std::ofstream(path, std::ios::binary) << svg;
+  return std::system(("xmllint --noout --nonet '" + path + "'").c_str()) == 0;
+}
+
+TEST(Svg, IsAWellFormedDocumentWithAnElementForEachShape) {
+  ASSERT_EQ(std::system("command -v xmllint >/dev/null"), 0)
+      << "xmllint is missing: scripts/install-deps installs libxml2-utils";
+  for (const std::int64_t d : kDays) {
+    const Drawing drawing =
+        drawDay(dayInput(d, maya::Spelling::Modern, maya::HaabNumbering::Seating0));
+    const std::string svg = svgOf(drawing);
+    EXPECT_TRUE(wellFormed(svg)) << drawing.title;
+    EXPECT_EQ(svg, svgOf(drawing));
+    std::string title; // the modern names' glottal stops escaped
+    for (const char c : drawing.title) {
+      title += c == '\'' ? std::string("&apos;") : std::string(1, c);
+    }
+    EXPECT_EQ(occurrences(svg, "<title>" + title + "</title>"), 1) << svg;
+    const std::vector<Shape>& s = drawing.shapes;
+    EXPECT_EQ(occurrences(svg, "<rect "), count(s, Kind::Bar) + count(s, Kind::Frame) + 1);
+    EXPECT_EQ(occurrences(svg, "<circle "), count(s, Kind::Dot));
+    EXPECT_EQ(occurrences(svg, "<path "), count(s, Kind::Shell));
+    EXPECT_EQ(occurrences(svg, "<text "), count(s, Kind::Text));
+    const std::string size = std::to_string(static_cast<int>(drawing.width)) + ' ' +
+                             std::to_string(static_cast<int>(drawing.height));
+    EXPECT_EQ(occurrences(svg, "viewBox=\"0 0 " + size + "\""), 1) << svg;
+  }
+}
+
+TEST(Svg, EscapesTextAndWritesNumbersShort) {
+  Drawing drawing{100.5, 40.25, {}, "5 < 6 & \"7\" > '4'"};
+  drawing.shapes.push_back({Kind::Text, 1.126, 2, 50, 12, "A&B<C>\x01\xFF", Shape::Align::Start});
+  drawing.shapes.push_back({Kind::Dot, 10, 10, 12, 12, {}, Shape::Align::Start});
+  const std::string svg = svgOf(drawing);
+  EXPECT_TRUE(wellFormed(svg)) << svg;
+  EXPECT_NE(svg.find("<title>5 &lt; 6 &amp; &quot;7&quot; &gt; &apos;4&apos;</title>"),
+            std::string::npos)
+      << svg;
+  // The control and the stray byte, which XML cannot hold, become U+FFFD.
+  EXPECT_NE(svg.find(">A&amp;B&lt;C&gt;\xEF\xBF\xBD\xEF\xBF\xBD</text>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("viewBox=\"0 0 100.5 40.25\""), std::string::npos) << svg;
+  EXPECT_NE(svg.find("<circle cx=\"16\" cy=\"16\" r=\"6\"/>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("x=\"1.13\""), std::string::npos) << svg; // two decimals at most
 }
 
 } // namespace
