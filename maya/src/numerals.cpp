@@ -8,11 +8,8 @@ std::string mayanNumeral(std::int64_t n) {
   return std::string(buffer, writeMayanNumeral(buffer, n));
 }
 
-std::string longCountInNumerals(std::int64_t d) {
+char* writeLongCountInNumerals(char* out, std::int64_t d) noexcept {
   const LongCountPlaces places = splitLongCount(d, kDatePlaces);
-  // A sign, the leading place in up to fifteen digits, four one-digit places and their points.
-  char buffer[kMaxMayanNumeralText + 4 * (1 + kMayanNumeralBytes)];
-  char* out = buffer;
   if (places.negative) {
     *out++ = '-';
   }
@@ -22,7 +19,12 @@ std::string longCountInNumerals(std::int64_t d) {
     }
     out = writeMayanNumeral(out, places.value[static_cast<std::size_t>(i)]);
   }
-  return std::string(buffer, out);
+  return out;
+}
+
+std::string longCountInNumerals(std::int64_t d) {
+  char buffer[kMaxLongCountNumeralText];
+  return std::string(buffer, writeLongCountInNumerals(buffer, d));
 }
 
 } // namespace glyphbox::maya

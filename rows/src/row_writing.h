@@ -80,6 +80,10 @@ inline constexpr Column kAll[] = {Column::Date,    Column::DayCount, Column::Lon
   return at + span.size;
 }
 
+// The columns no format writes by default: the year bearer, the 819-day
+// count, the dates in each calendar and the weekday.
+char* putOtherValue(char* at, const Layout& l, Column column, const Row& row) noexcept;
+
 [[gnu::always_inline]] inline char* putValue(char* at, const Layout& l, Column column,
                                              const Row& row) noexcept {
   const std::int64_t d = row.dayCount;
@@ -126,8 +130,9 @@ inline constexpr Column kAll[] = {Column::Date,    Column::DayCount, Column::Lon
     return at; // every row's reckoning has its label
   case Column::Calendar:
     return put(at, calendarName(row.calendar));
+  default:
+    return putOtherValue(at, l, column, row);
   }
-  return at;
 }
 
 // A row's columns from the first-th, each followed by its piece: the loop
@@ -172,12 +177,17 @@ template <Separator S, std::size_t First, Column... Columns>
   return at;
 }
 
+// A value with its numbers in Mayan numerals: the Long Count and the
+// Calendar Round's; any other as putValue writes it.
+char* putValueInNumerals(char* at, const Layout& l, Column column, const Row& row) noexcept;
+
 // Any other list, column by column; the window's plain line leaves out a
 // date it was given, and the separator after it with it.
 inline char* writeAnyColumns(char* at, const Layout& l, const Row& row) noexcept {
   at = putSpan(at, l.arena, l.between[0]);
   for (std::size_t i = l.omitTypedDate && row.typedDate ? 1 : 0; i < l.count; ++i) {
-    at = putValue(at, l, l.columns[i], row);
+    at = l.numerals ? putValueInNumerals(at, l, l.columns[i], row)
+                    : putValue(at, l, l.columns[i], row);
     at = putSpan(at, l.arena, l.between[i + 1]);
   }
   return at;

@@ -5,12 +5,15 @@
 #include "row_writing.h"
 
 #include <glyphbox/maya/calendar_round.h>
+#include <glyphbox/maya/count819.h>
 #include <glyphbox/maya/long_count.h>
+#include <glyphbox/maya/numerals.h>
 #include <glyphbox/maya/pattern_text.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace glyphbox::rows {
 namespace {
@@ -92,10 +95,24 @@ std::string fieldText(OutputFormat format, std::string_view s) {
   return out;
 }
 
-// Which columns JSON writes as strings (the rest are numbers, null or an object).
+// Which columns JSON writes as strings between quotes the pieces hold (the
+// rest are numbers, an object, or write their own quotes, being null at times).
 bool isJsonString(Column c) noexcept {
-  return c != Column::DayCount && c != Column::Jdn && c != Column::Correlation;
+  return kColumns[static_cast<std::size_t>(c)].json == JsonKind::String;
 }
+
+// The place in the 260 days of the day with Tzolkin t: d = name (mod 20) and
+// d = number - 4 (mod 13), joined by the Chinese remainder theorem (20 x 2 = 1
+// mod 13, 13 x 17 = 1 mod 20).
+constexpr std::size_t tzolkinPlace(maya::Tzolkin t) noexcept {
+  const int a = (t.number - 1 - maya::kEpochTzolkinOffset + maya::kTrecena) % maya::kTrecena;
+  return static_cast<std::size_t>((a * 40 + t.name * 221) % maya::kTzolkinDays);
+}
+static_assert(maya::tzolkinOf(static_cast<std::int64_t>(tzolkinPlace({7, 12}))) ==
+              maya::Tzolkin{7, 12});
+
+constexpr std::array<std::string_view, 7> kWeekdays = {
+    "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}; // JDN 0: Monday
 
 // "gmt 584283", a bare number for a correlation that is no preset, or glyphbox.
 std::string correlationLabel(const Reckoning& r) {
@@ -179,6 +196,151 @@ std::string_view calendarName(maya::Calendar calendar) noexcept {
   return "";
 }
 
+namespace {
+
+// The Tzolkin or Haab text of a cycle's place, in the numerals asked for.
+char* putTzolkinText(char* at, const RowWriter::Layout& l, std::size_t place) noexcept {
+  return l.numerals ? row_writing::putSpan(at, l.arena, l.tzolkinInNumerals[place])
+                    : putPiece(at, l.tzolkin[place]);
+}
+
+char* putHaabText(char* at, const RowWriter::Layout& l, bool window, std::size_t place) noexcept {
+  const int table = window ? 1 : 0;
+  return l.numerals ? row_writing::putSpan(at, l.arena, l.haabInNumerals[table][place])
+                    : putPiece(at, l.haab[table][place]);
+}
+
+// "13 Ahau" as "\U0001D2ED Ahau": the leading number in Mayan numerals.
+std::string inNumerals(std::string_view text) {
+  std::int64_t n = 0;
+  std::size_t i = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    n = n * 10 + (text[i] - '0');
+  }
+  char number[maya::kMaxMayanNumeralText];
+  return std::string(number, maya::writeMayanNumeral(number, n)) + std::string(text.substr(i));
+}
+
+} // namespace
+
+char* row_writing::putValueInNumerals(char* at, const Layout& l, Column column,
+                                      const Row& row) noexcept {
+  const std::int64_t d = row.dayCount;
+  switch (column) {
+  case Column::LongCount:
+    return maya::writeLongCountInNumerals(at, row.window && row.longCount < maya::kBaktun
+                                                  ? row.longCount + 13 * maya::kBaktun
+                                                  : row.longCount);
+  case Column::Tzolkin:
+    return putTzolkinText(at, l, cyclePlace(d, maya::kTzolkinDays));
+  case Column::Haab:
+    return putHaabText(at, l, row.window, cyclePlace(d, maya::kHaabYear));
+  default:
+    return putValue(at, l, column, row);
+  }
+}
+
+char* row_writing::putOtherValue(char* at, const Layout& l, Column column,
+                                 const Row& row) noexcept {
+  const std::int64_t d = row.dayCount;
+  const maya::Station819 station = maya::station819Of(d);
+  const auto quoted = [&](std::string_view text) {
+    if (l.json) {
+      *at++ = '"';
+    }
+    at = put(at, text);
+    if (l.json) {
+      *at++ = '"';
+    }
+    return at;
+  };
+  const auto civil = [&](maya::Calendar calendar) {
+    const auto date = row.hasJdn ? maya::fromJdn(row.jdn, calendar)
+                                 : maya::Result<maya::CivilDate, maya::CivilError>{};
+    if (!row.hasJdn || !date) {
+      return l.json ? put(at, "null") : at;
+    }
+    const maya::EraYear y = maya::eraYearOf(date.value.year);
+    char text[48];
+    char* end = putInt(text, y.year);
+    end = putDashAndTwoDigits(end, date.value.month);
+    end = putDashAndTwoDigits(end, date.value.day);
+    end = put(end, y.era == maya::Era::BCE ? " BCE" : " CE");
+    return quoted({text, static_cast<std::size_t>(end - text)});
+  };
+  switch (column) {
+  case Column::Bearer:
+    return putTzolkinText(at, l, tzolkinPlace(maya::yearBearerOf(d)));
+  case Column::Since819:
+    return putInt(at, station.since);
+  case Column::Station819:
+    at = putTzolkinText(at, l, cyclePlace(station.day, maya::kTzolkinDays));
+    *at++ = ' ';
+    return putHaabText(at, l, row.window, cyclePlace(station.day, maya::kHaabYear));
+  case Column::Quarter819:
+    at = put(at, maya::quarterName(station.quarter));
+    at = put(at, " (");
+    at = put(at, maya::quarterYucatec(station.quarter));
+    return put(at, ")");
+  case Column::Colour819:
+    at = put(at, maya::colourName(station.quarter));
+    at = put(at, " (");
+    at = put(at, maya::colourYucatec(station.quarter));
+    return put(at, ")");
+  case Column::Number819:
+    return putInt(at, station.number);
+  case Column::Gregorian:
+    return civil(maya::Calendar::Gregorian);
+  case Column::Julian:
+    return civil(maya::Calendar::Julian);
+  case Column::Historical:
+    return civil(maya::Calendar::Historical);
+  case Column::Weekday:
+    if (!row.hasJdn) {
+      return l.json ? put(at, "null") : at;
+    }
+    return quoted(kWeekdays[static_cast<std::size_t>(maya::detail::floorMod(row.jdn, 7))]);
+  default:
+    return at;
+  }
+}
+
+ColumnReading readColumns(std::string_view list) {
+  ColumnReading r;
+  for (std::size_t start = 0; start <= list.size();) {
+    const std::size_t end = std::min(list.find(',', start), list.size());
+    const std::string_view name = list.substr(start, end - start);
+    const auto found = std::find_if(kColumns.begin(), kColumns.end(),
+                                    [&](const ColumnInfo& c) { return c.name == name; });
+    if (found != kColumns.end()) {
+      r.columns.push_back(found->column);
+    } else if (name == k819Group.name) {
+      r.columns.insert(r.columns.end(), k819Group.columns.begin(), k819Group.columns.end());
+    } else {
+      r.columns.clear();
+      r.unknown = name;
+      return r;
+    }
+    start = end + 1;
+  }
+  return r;
+}
+
+std::string columnsHelp() {
+  std::string help;
+  const auto line = [&](std::string_view name, std::string_view what) {
+    help += name;
+    help.append(name.size() < 14 ? 14 - name.size() : 1, ' ');
+    help += what;
+    help += '\n';
+  };
+  for (const ColumnInfo& c : kColumns) {
+    line(c.name, c.help);
+  }
+  line(k819Group.name, k819Group.help);
+  return help;
+}
+
 std::vector<Column> defaultColumns(const ConversionSettings& s) {
   using enum Column;
   if (s.format == OutputFormat::Plain) {
@@ -193,15 +355,11 @@ std::vector<Column> defaultColumns(const ConversionSettings& s) {
   if (s.windowColumns()) {
     return {Date, DayCount, LongCount, Tzolkin, Haab};
   }
-  std::vector<Column> all;
-  for (const ColumnInfo& c : kColumns) {
-    all.push_back(c.column);
-  }
-  return all;
+  return {Date, DayCount, LongCount, Tzolkin, Haab, Lord, Jdn, Correlation, Calendar};
 }
 
 RowWriter::RowWriter(Output& out, const ConversionSettings& settings)
-    : RowWriter(out, settings, defaultColumns(settings)) {}
+    : RowWriter(out, settings, settings.columns.value_or(defaultColumns(settings))) {}
 
 RowWriter::RowWriter(Output& out, const ConversionSettings& settings, std::vector<Column> columns)
     : out_(out), settings_(settings) {
@@ -227,6 +385,13 @@ RowWriter::RowWriter(Output& out, const ConversionSettings& settings, std::vecto
   for (int r = 0; r < maya::kLordsOfTheNight; ++r) {
     lords_[static_cast<std::size_t>(r)] = static_cast<char>('0' + maya::lordOfTheNight(r));
   }
+  if (settings.mayaNumerals) {
+    const auto spanOf = [&](const Piece& p) { return addText(inNumerals({p.text, p.size})); };
+    std::ranges::transform(tzolkin_, std::back_inserter(tzolkinInNumerals_), spanOf);
+    for (const int table : {0, 1}) {
+      std::ranges::transform(haab_[table], std::back_inserter(haabInNumerals_[table]), spanOf);
+    }
+  }
   build(std::move(columns));
 }
 
@@ -243,8 +408,8 @@ RowWriter::Span RowWriter::addText(std::string_view text) {
 void RowWriter::build(std::vector<Column> columns) {
   const OutputFormat format = settings_.format;
   // The window's own plain line names the date only when the input did not.
-  const bool omitTypedDate = format == OutputFormat::Plain && settings_.windowColumns() &&
-                             columns == defaultColumns(settings_);
+  const bool omitTypedDate =
+      format == OutputFormat::Plain && settings_.windowColumns() && !settings_.columns;
   const bool json = format == OutputFormat::Json;
   const std::string_view separator = format == OutputFormat::Plain ? "  "
                                      : format == OutputFormat::Tsv ? "\t"
@@ -313,7 +478,8 @@ void RowWriter::build(std::vector<Column> columns) {
     separatorsOnly = separatorsOnly && text == (i == 0 ? std::string_view() : separator);
     gaps_.push_back(pieceOf(text));
   }
-  shape_ = row_writing::shapeOf(format, columns_, separatorsOnly, gapsFit);
+  shape_ = settings_.mayaNumerals ? Shape::Any
+                                  : row_writing::shapeOf(format, columns_, separatorsOnly, gapsFit);
   layout_ = {columns_.data(),
              columns_.size(),
              between_.data(),
@@ -325,7 +491,10 @@ void RowWriter::build(std::vector<Column> columns) {
              labels_.data(),
              labels_.size(),
              json,
-             omitTypedDate};
+             omitTypedDate,
+             settings_.mayaNumerals,
+             tzolkinInNumerals_.data(),
+             {haabInNumerals_[0].data(), haabInNumerals_[1].data()}};
   // The header's names: the columns asked for, not only the ones written per row.
   header_.clear();
   if (format == OutputFormat::Tsv || format == OutputFormat::Csv) {

@@ -96,6 +96,14 @@ constexpr char* writeMayanNumeral(char* out, std::int64_t n) noexcept {
 
 [[nodiscard]] std::string mayanNumeral(std::int64_t n);
 
+// Longest text writeLongCountInNumerals writes: a sign, a leading place of
+// up to fifteen digits, and four one-digit places after their points.
+inline constexpr int kMaxLongCountNumeralText = kMaxMayanNumeralText + 4 * (1 + kMayanNumeralBytes);
+
+// Writes longCountInNumerals(d) at out and returns the end; out must have
+// room for kMaxLongCountNumeralText bytes. Preconditions: d > INT64_MIN.
+char* writeLongCountInNumerals(char* out, std::int64_t d) noexcept;
+
 // The five places of writeLongCount(d), baktun first, each as a Mayan
 // numeral (the baktun in as many base-20 digits as it needs), joined by '.',
 // with '-' in front for a day before 0.0.0.0.0. Preconditions: d > INT64_MIN.

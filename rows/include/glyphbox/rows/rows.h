@@ -33,6 +33,29 @@ struct Reckoning {
   [[nodiscard]] static Reckoning of(maya::Correlation c) { return {false, c}; }
 };
 
+// The columns a row can be written in; kColumns gives each its name.
+enum class Column {
+  Date,
+  DayCount,
+  LongCount,
+  Tzolkin,
+  Haab,
+  Lord,
+  Jdn,
+  Correlation,
+  Calendar,
+  Bearer,
+  Since819,
+  Station819,
+  Quarter819,
+  Colour819,
+  Number819,
+  Gregorian,
+  Julian,
+  Historical,
+  Weekday,
+};
+
 struct ConversionSettings {
   Reckoning reckoning;
   maya::Calendar calendar = maya::Calendar::Gregorian;
@@ -40,6 +63,8 @@ struct ConversionSettings {
   std::optional<maya::HaabNumbering> haabDays; // unset: 1-20 for the window, 0-19 otherwise
   OutputFormat format = OutputFormat::Plain;
   bool compare = false; // one row per preset correlation and one for the window
+  std::optional<std::vector<Column>> columns; // unset: the format's default columns
+  bool mayaNumerals = false; // Long Counts and Calendar Round numbers in Mayan numerals
 
   // The window's own lines and columns: its reckoning alone, in plain or TSV.
   [[nodiscard]] bool windowColumns() const noexcept {
@@ -77,26 +102,60 @@ struct Row {
   std::string_view writtenDate; // the input's "Y-MM-DD", when it is already written so
 };
 
-// The columns a row can be written in; kColumns gives each its name.
-enum class Column { Date, DayCount, LongCount, Tzolkin, Haab, Lord, Jdn, Correlation, Calendar };
+// How JSON writes a column's value.
+enum class JsonKind { String, Number, NullableNumber, NullableString, Object };
 
 struct ColumnInfo {
   Column column;
-  std::string_view name; // the TSV and CSV header, the JSON key
+  std::string_view name; // the TSV and CSV header, the JSON key, the name --fields takes
+  JsonKind json;
   std::string_view help; // what it holds, for people
 };
 
-inline constexpr std::array<ColumnInfo, 9> kColumns = {{
-    {Column::Date, "date", "the date in the row's calendar: 2012-12-21 CE"},
-    {Column::DayCount, "day_count", "days since 0.0.0.0.0 (the window's own count under glyphbox)"},
-    {Column::LongCount, "long_count", "the Long Count: 13.0.0.0.0"},
-    {Column::Tzolkin, "tzolkin", "the Tzolkin date: 4 Ahau"},
-    {Column::Haab, "haab", "the Haab date: 3 Kankin"},
-    {Column::Lord, "lord", "the Lord of the Night, G1 to G9"},
-    {Column::Jdn, "jdn", "the Julian Day Number"},
-    {Column::Correlation, "correlation", "the correlation's name and number"},
-    {Column::Calendar, "calendar", "the row's Western calendar"},
+// Every column, in the order of the formats' full rows; --fields help lists
+// them, the manual and the completion take them from here.
+inline constexpr std::array<ColumnInfo, 19> kColumns = {{
+    {Column::Date, "date", JsonKind::String, "the date in the row's calendar: 2012-12-21 CE"},
+    {Column::DayCount, "day_count", JsonKind::Number,
+     "days since 0.0.0.0.0 (the window's own count under glyphbox)"},
+    {Column::LongCount, "long_count", JsonKind::String, "the Long Count: 13.0.0.0.0"},
+    {Column::Tzolkin, "tzolkin", JsonKind::String, "the Tzolkin date: 4 Ahau"},
+    {Column::Haab, "haab", JsonKind::String, "the Haab date: 3 Kankin"},
+    {Column::Lord, "lord", JsonKind::String, "the Lord of the Night, G1 to G9"},
+    {Column::Jdn, "jdn", JsonKind::NullableNumber, "the Julian Day Number"},
+    {Column::Correlation, "correlation", JsonKind::Object, "the correlation's name and number"},
+    {Column::Calendar, "calendar", JsonKind::String, "the row's Western calendar"},
+    {Column::Bearer, "bearer", JsonKind::String,
+     "the year bearer: the Tzolkin date of the year's 0 Pop"},
+    {Column::Since819, "819_since", JsonKind::Number,
+     "days since the last station of the 819-day count, 0 to 818"},
+    {Column::Station819, "819_station", JsonKind::String, "that station's Calendar Round"},
+    {Column::Quarter819, "819_quarter", JsonKind::String,
+     "its quarter, with the Yucatec name: South (nohol)"},
+    {Column::Colour819, "819_colour", JsonKind::String,
+     "its colour, with the Yucatec name: yellow (kan)"},
+    {Column::Number819, "819_number", JsonKind::Number,
+     "its place among the 20 stations of 16,380 days, 1 to 20"},
+    {Column::Gregorian, "gregorian", JsonKind::NullableString,
+     "the date in the proleptic Gregorian calendar"},
+    {Column::Julian, "julian", JsonKind::NullableString,
+     "the date in the proleptic Julian calendar"},
+    {Column::Historical, "historical", JsonKind::NullableString,
+     "the date in the historical calendar (Gregorian from 15 October 1582)"},
+    {Column::Weekday, "weekday", JsonKind::NullableString, "the day of the week: Friday"},
 }};
+
+// A name --fields takes for several columns at once.
+struct ColumnGroup {
+  std::string_view name;
+  std::array<Column, 5> columns;
+  std::string_view help;
+};
+inline constexpr ColumnGroup k819Group = {
+    "819",
+    {Column::Since819, Column::Station819, Column::Quarter819, Column::Colour819,
+     Column::Number819},
+    "the 819-day count: 819_since, 819_station, 819_quarter, 819_colour, 819_number"};
 
 [[nodiscard]] constexpr std::string_view columnName(Column c) noexcept {
   return kColumns[static_cast<std::size_t>(c)].name;
@@ -107,6 +166,17 @@ inline constexpr std::array<ColumnInfo, 9> kColumns = {{
 // Lord), and every column in the other formats (the window's own TSV: date,
 // day count, Long Count, Calendar Round).
 [[nodiscard]] std::vector<Column> defaultColumns(const ConversionSettings& settings);
+
+// The columns a --fields list names, in its order ("date,long_count,819"),
+// or the first name that is none.
+struct ColumnReading {
+  std::vector<Column> columns;
+  std::string unknown;
+};
+[[nodiscard]] ColumnReading readColumns(std::string_view list);
+
+// Every name --fields takes, with what it holds, one a line.
+[[nodiscard]] std::string columnsHelp();
 
 // The calendar's name as the options and the output write it.
 [[nodiscard]] std::string_view calendarName(maya::Calendar calendar) noexcept;

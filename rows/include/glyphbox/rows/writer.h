@@ -78,6 +78,12 @@ public:
     std::size_t labelCount = 0;
     bool json = false;
     bool omitTypedDate = false; // the window's plain line leads with a date it was not given
+    // With Mayan numerals the Calendar Round texts outgrow the short pieces:
+    // these take the place of tzolkin and haab, and every row is written
+    // column by column.
+    bool numerals = false;
+    const Span* tzolkinInNumerals = nullptr;
+    const Span* haabInNumerals[2] = {};
   };
 
 private:
@@ -92,9 +98,11 @@ private:
   std::vector<char> arena_;
   std::size_t maxRow_ = 0;
   bool needsJdn_ = false;
-  std::vector<Piece> tzolkin_;  // by the day count's place in the 260 days
-  std::vector<Piece> haab_[2];  // by its place in the 365, for correlations [0] and the window [1]
-  std::array<char, 9> lords_{}; // the digit of G1 to G9, by its place in the 9
+  std::vector<Piece> tzolkin_; // by the day count's place in the 260 days
+  std::vector<Piece> haab_[2]; // by its place in the 365, for correlations [0] and the window [1]
+  std::vector<Span> tzolkinInNumerals_; // the same texts in Mayan numerals, when asked for
+  std::vector<Span> haabInNumerals_[2];
+  std::array<char, 9> lords_{};                    // the digit of G1 to G9, by its place in the 9
   std::vector<std::pair<Reckoning, Span>> labels_; // the correlation column under --compare
   std::string header_;
   Layout layout_;
