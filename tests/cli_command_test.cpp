@@ -52,6 +52,11 @@ TEST(CliDefaults, TheEnvironmentSetsAnotherDefault) {
       {"GLYPHBOX_CORRELATION=glyphbox " + cli + " find 8 Ahau", 2, "",
        "find reads Long Counts at face value, which the window's own arithmetic (glyphbox, "
        "from GLYPHBOX_CORRELATION) has no reading for"},
+      {"GLYPHBOX_CORRELATION=glyphbox " + cli + " --calendar julian 2000-01-01", 2, "",
+       "glyphbox (from GLYPHBOX_CORRELATION), reads Gregorian dates only"},
+      // A comparison shows every correlation and reads no default.
+      {"GLYPHBOX_CORRELATION=nope " + cli + " --compare --format tsv 2012-12-21 | wc -l", 0, "12\n",
+       ""},
   };
   for (const Case& c : cases) {
     const Outcome o = runShell(c.command);
@@ -140,6 +145,11 @@ TEST(CliHelp, EachCommandDescribesItself) {
   const Outcome find = runCli({"find", "--help"});
   EXPECT_FALSE(has(find.out, "see 'glyphbox-cli find --help'")) << find.out;
   EXPECT_TRUE(has(find.out, "bearer 8 Ik")) << find.out;
+  // The commands refuse the window's arithmetic, so their help does not offer it.
+  for (const Outcome& o : {add, diff, find}) {
+    EXPECT_FALSE(has(o.out, "glyphbox, the desktop")) << o.out;
+    EXPECT_FALSE(has(o.out, "default with glyphbox")) << o.out;
+  }
   for (const char* command : {"find", "add", "diff"}) {
     EXPECT_EQ(runCli({"help", command}).out, runCli({command, "--help"}).out) << command;
   }
@@ -169,11 +179,23 @@ TEST(CliUsage, OptionsAreRefusedWhereTheyDoNotApply) {
        "(glyphbox) has no reading for; use a correlation such as gmt\nTry 'glyphbox-cli help "
        "add'.\n"},
       {{"help", "bogus"},
-       "glyphbox-cli: no command \"bogus\"; the commands are find, add, diff and help\nTry "
+       "glyphbox-cli: no command \"bogus\"; the commands are find, add, diff, draw and help\nTry "
        "'glyphbox-cli --help'.\n"},
       {{"add", "9.12.11.5.18"},
        "glyphbox-cli: add needs a date and at least one distance, such as add 9.12.11.5.18 "
-       "+2.5.3\n"},
+       "+2.5.3\nTry 'glyphbox-cli help add'.\n"},
+      {{"diff", "9.12.11.5.18"},
+       "glyphbox-cli: diff needs two dates, such as diff 9.12.11.5.18 9.12.13.11.1\nTry "
+       "'glyphbox-cli help diff'.\n"},
+      {{"find", "--count-only"},
+       "glyphbox-cli: find needs a pattern, such as find 9.*.*.*.* 8 Ahau\nTry 'glyphbox-cli "
+       "help find'.\n"},
+      {{"--fields", "date,bogus", "2000-01-01"},
+       "glyphbox-cli: unknown field \"bogus\" in --fields; --fields help lists them\nTry "
+       "'glyphbox-cli --help'.\n"},
+      {{"--fields", "", "2000-01-01"},
+       "glyphbox-cli: unknown field \"\" in --fields; --fields help lists them\nTry "
+       "'glyphbox-cli --help'.\n"},
   };
   for (const Case& c : cases) {
     const Outcome o = runCli(c.args);
@@ -181,6 +203,42 @@ TEST(CliUsage, OptionsAreRefusedWhereTheyDoNotApply) {
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.err, c.message);
   }
+}
+
+// After "--" every word is an input, also within a command: so negative
+// Long Counts and distances, and words that look like options, are read
+// as the command's own.
+TEST(CliUsage, DoubleDashEndsTheOptionsOfACommandToo) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+  };
+  const Case cases[] = {
+      {{"find", "--count-only", "4", "Ahau", "--", "8", "Cumku"}, 0, "152\n"},
+      {{"find", "--count-only", "--", "4", "Ahau", "8", "Cumku"}, 0, "152\n"},
+      {{"add", "9.12.11.5.18", "--", "-1d"},
+       0,
+       "683-08-28 CE  9.12.11.5.17  5 Caban  10 Yax  G9\n"},
+      {{"add", "9.12.11.5.18", "+1d", "--", "-1d"},
+       0,
+       "683-08-30 CE  9.12.11.5.19  7 Caunac  12 Yax  G2\n"
+       "683-08-29 CE  9.12.11.5.18  6 Etznab  11 Yax  G1\n"},
+      {{"diff", "9.12.11.5.18", "--", "-0.0.0.0.1"}, 0, "-9.12.11.5.19  -1386479 days\n"},
+      {{"--", "-0.0.0.1.5"}, 0, "3114-07-17 BCE  -0.0.0.1.5  5 Men  3 Kayab  G2\n"},
+      // An option after "--" is a word of the pattern, and no clue.
+      {{"find", "4", "Ahau", "--", "--count-only"}, 1, ""},
+  };
+  for (const Case& c : cases) {
+    const Outcome o = runCli(c.args);
+    EXPECT_EQ(o.status, c.status) << c.args[0] << " " << c.args[1] << o.err;
+    EXPECT_EQ(o.out, c.out) << c.args[0] << " " << c.args[1];
+  }
+  const Outcome help = runCli({"help", "--help"});
+  EXPECT_EQ(help.status, 0) << help.err;
+  EXPECT_EQ(help.out, runCli({"help", "help"}).out);
+  EXPECT_TRUE(has(help.out, "Usage: glyphbox-cli help [OPTIONS] [COMMAND]")) << help.out;
+  EXPECT_FALSE(has(help.out, "standard input")) << help.out; // not the program's footer
 }
 
 TEST(CliDistances, AreWordedAsUsersCountThem) {

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,10 @@ constexpr const char* kInputForms =
 constexpr const char* kCorrelations =
     "Correlations (the JDN of 0.0.0.0.0; a Long Count is read at face value,\n"
     "JDN = day count + correlation): gmt 584283, the consensus and the default;\n"
-    "gmt+1 584284, lounsbury 584285, martin-skidmore 584286, spinden 489384,\n"
-    "bowditch 394483, makemson 489138, bohm 622261, fuls 660208; or any whole\n"
-    "number. GLYPHBOX_CORRELATION sets another default.\n";
+    "gmt+1 584284, lounsbury 584285, martin-skidmore 584286,\n"
+    "martinez-hernandez 584281, spinden 489384, bowditch 394483, makemson\n"
+    "489138, bohm 622261, fuls 660208; or any whole number.\n"
+    "GLYPHBOX_CORRELATION sets another default.\n";
 
 constexpr const char* kFooter =
     "With no INPUT, one input per line is read from standard input and each\n"
@@ -60,8 +62,8 @@ constexpr const char* kFooter =
     "\n"
     "Exit status: 0 when every input was converted, 1 when an input was refused,\n"
     "2 for a usage error, 3 when the input could not be read or the output\n"
-    "could not be written. See 'glyphbox-cli help COMMAND' for find, add and\n"
-    "diff.\n";
+    "could not be written. See 'glyphbox-cli help COMMAND' for find, add,\n"
+    "diff and draw.\n";
 
 constexpr const char* kFindFooter =
     "The clues are a Long Count with '*' places (9.*.*.*.0), a Tzolkin date\n"
@@ -103,6 +105,17 @@ constexpr const char* kDiffFooter =
     "Exit status: 0 when the distance was written, 1 when a date was refused,\n"
     "2 for a usage error, 3 when the output could not be written.\n";
 
+constexpr const char* kDrawFooter =
+    "DATE is any input form of the converter: a date, a Long Count (with its\n"
+    "Calendar Round, if you like), JDN n or today. The picture is a column as\n"
+    "on a stela: the Initial Series, each period's coefficient in bars and dots\n"
+    "beside its name, then the Tzolkin and Haab of the Calendar Round, the Lord\n"
+    "of the Night and the 819-day station. An existing FILE is replaced whole,\n"
+    "or left as it was when it cannot be written.\n"
+    "\n"
+    "Exit status: 0 when the picture was written, 1 when the date was refused,\n"
+    "2 for a usage error, 3 when the picture could not be written.\n";
+
 // Usage lines name the program, for the subcommands too.
 class Formatter : public CLI::Formatter {
 public:
@@ -120,6 +133,7 @@ const std::vector<std::string> kCalendarNames = {"gregorian", "julian", "histori
 const std::vector<std::string> kSpellingNames = {"colonial", "modern"};
 const std::vector<std::string> kHaabNumberings = {"0-19", "1-20"};
 const std::vector<std::string> kFormatNames = {"plain", "tsv", "csv", "json"};
+const std::vector<std::string> kNumeralNames = {"decimal", "maya"};
 
 struct Options {
   std::string correlation = "gmt";
@@ -129,21 +143,28 @@ struct Options {
   std::string format = "plain";
   bool tsv = false;
   bool compare = false;
+  std::optional<std::string> fields;
+  std::string numerals = "decimal";
   std::vector<std::string> inputs;
   bool correlationFromVariable = false; // the default came from GLYPHBOX_CORRELATION
 };
 
 // The options several commands share, each defined once; a command takes
 // the ones that apply to it.
-enum class Shared { Correlation, Calendar, Spelling, HaabDays, Format, Compare };
+enum class Shared { Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals, Compare };
 
 void addShared(CLI::App& app, Shared which, Options& o) {
   switch (which) {
   case Shared::Correlation:
+    // The commands read Long Counts at face value, which the window's
+    // arithmetic cannot; only conversion offers it.
     app.add_option("--correlation", o.correlation,
-                   "gmt (584283, the consensus), another preset, a whole number\n"
-                   "(the JDN of 0.0.0.0.0), or glyphbox, the desktop window's own\n"
-                   "arithmetic")
+                   app.get_parent() == nullptr
+                       ? "gmt (584283, the consensus), another preset, a whole number\n"
+                         "(the JDN of 0.0.0.0.0), or glyphbox, the desktop window's own\n"
+                         "arithmetic"
+                       : "gmt (584283, the consensus), another preset, or a whole\n"
+                         "number (the JDN of 0.0.0.0.0)")
         ->type_name("NAME|JDN")
         ->capture_default_str();
     break;
@@ -159,8 +180,11 @@ void addShared(CLI::App& app, Shared which, Options& o) {
     break;
   case Shared::HaabDays:
     app.add_option("--haab-days", o.haabDays,
-                   "Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
-                   "window's, the default with glyphbox)")
+                   app.get_parent() == nullptr
+                       ? "Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
+                         "window's, the default with glyphbox)"
+                       : "Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
+                         "window's)")
         ->check(CLI::IsMember(kHaabNumberings));
     break;
   case Shared::Format:
@@ -169,6 +193,19 @@ void addShared(CLI::App& app, Shared which, Options& o) {
         ->check(CLI::IsMember(kFormatNames))
         ->capture_default_str();
     app.add_flag("--tsv", o.tsv, "Same as --format tsv");
+    break;
+  case Shared::Fields:
+    app.add_option("--fields", o.fields,
+                   "The columns, in order: date,long_count,tzolkin,haab,lord,bearer,\n"
+                   "819,jdn,...; --fields help lists them all")
+        ->type_name("LIST");
+    break;
+  case Shared::Numerals:
+    app.add_option("--numerals", o.numerals,
+                   "decimal, or maya: the Long Count and the Calendar Round's\n"
+                   "numbers in Mayan numerals (U+1D2E0 to U+1D2F3)")
+        ->check(CLI::IsMember(kNumeralNames))
+        ->capture_default_str();
     break;
   case Shared::Compare:
     app.add_flag("--compare", o.compare,
@@ -290,6 +327,9 @@ std::string presetList() {
 std::string settingsOf(const Options& o, ConversionSettings& s) {
   if (o.correlation == "glyphbox") {
     s.reckoning = Reckoning::ofWindow();
+  } else if (o.compare && o.correlationFromVariable) {
+    // Every correlation has its row; the default is never read.
+    s.reckoning = Reckoning::of(*maya::findCorrelation("gmt"));
   } else {
     const auto c = maya::parseCorrelation(o.correlation);
     if (!c) {
@@ -307,7 +347,10 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
   if (s.reckoning.window && !o.compare && s.calendar != maya::Calendar::Gregorian) {
     return "--calendar " + o.calendar +
            " needs a correlation (for example --correlation gmt): the window's own "
-           "arithmetic, glyphbox, reads Gregorian dates only";
+           "arithmetic, glyphbox" +
+           (o.correlationFromVariable ? std::string(" (from ") + kCorrelationVariable + ")"
+                                      : std::string()) +
+           ", reads Gregorian dates only";
   }
   s.spelling = o.spelling == "modern" ? maya::Spelling::Modern : maya::Spelling::Colonial;
   if (!o.haabDays.empty()) {
@@ -320,6 +363,15 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
                                                                {"json", OutputFormat::Json}};
   s.format = o.tsv ? OutputFormat::Tsv : kFormats.at(o.format);
   s.compare = o.compare;
+  if (o.fields) {
+    rows::ColumnReading columns = rows::readColumns(*o.fields);
+    if (!columns.unknown.empty() || columns.columns.empty()) {
+      return "unknown field \"" + maya::shown(columns.unknown) +
+             "\" in --fields; --fields help lists them";
+    }
+    s.columns = std::move(columns.columns);
+  }
+  s.mayaNumerals = o.numerals == "maya";
   return {};
 }
 
@@ -393,7 +445,19 @@ std::vector<std::string> completions(const CLI::App& app, const std::vector<std:
       }
       return names;
     }
+    if (previous == "--fields") {
+      // The names of the list after the last comma typed.
+      const std::size_t comma = typed.rfind(',');
+      const std::string before = comma == std::string::npos ? "" : typed.substr(0, comma + 1);
+      std::vector<std::string> names = {before + "help"};
+      for (const rows::ColumnInfo& c : rows::kColumns) {
+        names.push_back(before + std::string(c.name));
+      }
+      names.push_back(before + std::string(rows::k819Group.name));
+      return names;
+    }
     static const std::map<std::string, const std::vector<std::string>*> kValues = {
+        {"--numerals", &kNumeralNames},
         {"--calendar", &kCalendarNames},
         {"--spelling", &kSpellingNames},
         {"--haab-days", &kHaabNumberings},
@@ -415,7 +479,9 @@ std::vector<std::string> completions(const CLI::App& app, const std::vector<std:
       }
     }
   } else if (command->get_name() == "help") {
-    candidates = {"find", "add", "diff"};
+    for (const CLI::App* c : app.get_subcommands({})) {
+      candidates.push_back(c->get_name());
+    }
   } else if (previous == "*" || (!previous.empty() && previous.size() <= 2 &&
                                  std::all_of(previous.begin(), previous.end(), [](char c) {
                                    return std::isdigit(static_cast<unsigned char>(c)) != 0;
@@ -433,7 +499,10 @@ std::vector<std::string> completions(const CLI::App& app, const std::vector<std:
       std::erase(c, '\'');
     }
   } else if (command == &app && !inputs) {
-    candidates = {"find", "add", "diff", "help", "today"};
+    for (const CLI::App* c : app.get_subcommands({})) {
+      candidates.push_back(c->get_name());
+    }
+    candidates.push_back("today");
   }
   std::vector<std::string> offered;
   for (const std::string& c : candidates) {
@@ -507,7 +576,8 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   app.formatter(std::make_shared<Formatter>());
   app.set_version_flag("--version", std::string(kApplicationName) + " " + kVersionText,
                        "Show the version and exit");
-  addShared(app, {Correlation, Calendar, Spelling, HaabDays, Format, Compare}, options);
+  addShared(app, {Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals, Compare},
+            options);
   app.add_option("INPUT", options.inputs, "Dates, Long Counts or JDNs (default: standard input)");
   app.footer(std::string(kInputForms) + "\n" + kCorrelations + "\n" + kFooter);
 
@@ -515,10 +585,10 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   CLI::App* findCommand =
       app.add_subcommand("find", "List the days that match a pattern of clues, such as\n"
                                  "'9.*.*.*.* 8 Ahau 13 Pop'");
-  addShared(*findCommand, {Correlation, Calendar, Spelling, HaabDays, Format}, options);
-  findCommand
-      ->add_option("PATTERN", find.patternWords, "The clues, for example '9.*.*.*.* 8 Ahau 13 Pop'")
-      ->required();
+  addShared(*findCommand, {Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals},
+            options);
+  findCommand->add_option("PATTERN", find.patternWords,
+                          "The clues, for example '9.*.*.*.* 8 Ahau 13 Pop'");
   findCommand->add_option("--from", find.from,
                           "First day of the range (a date, Long Count or JDN)");
   findCommand->add_option("--to", find.to, "Last day of the range");
@@ -536,19 +606,33 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   CLI::App* addCommand = app.add_subcommand(
       "add", "Add distances to a date: add 9.12.11.5.18 +2.5.3 -1.0.0 (a distance\n"
              "is written largest place first, or in days: -823d)");
-  addShared(*addCommand, {Correlation, Calendar, Spelling, HaabDays, Format}, options);
-  addCommand->add_option("DATE DISTANCE", addArgs, "A date, then one or more distances")
-      ->required();
+  addShared(*addCommand, {Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals},
+            options);
+  addCommand->add_option("DATE DISTANCE", addArgs, "A date, then one or more distances");
   addCommand->footer(kAddFooter);
   std::vector<std::string> diffArgs;
   CLI::App* diffCommand =
       app.add_subcommand("diff", "The distance from one date to another, in both forms");
   addShared(*diffCommand, {Correlation, Calendar, HaabDays, Format}, options);
-  diffCommand->add_option("DATE", diffArgs, "Two dates")->required();
+  diffCommand->add_option("DATE", diffArgs, "Two dates");
   diffCommand->footer(kDiffFooter);
+  std::vector<std::string> drawArgs;
+  std::string drawFile;
+  CLI::App* drawCommand = app.add_subcommand(
+      "draw", "Draw a date as a monument writes it, in bars and dots, as an SVG picture");
+  addShared(*drawCommand, {Correlation, Calendar, Spelling, HaabDays}, options);
+  drawCommand->add_option("DATE", drawArgs, "A date, Long Count or JDN");
+  drawCommand
+      ->add_option("-o,--output", drawFile, "The SVG file to write (default: standard output)")
+      ->type_name("FILE");
+  drawCommand->footer(kDrawFooter);
   CLI::App* helpCommand =
       app.add_subcommand("help", "Show the help of the program, or of COMMAND: help find");
-  const std::vector<CLI::App*> commands = {findCommand, addCommand, diffCommand, helpCommand};
+  std::string helpTopic; // read before the parser runs, below; declared for the usage line
+  helpCommand->add_option("COMMAND", helpTopic, "find, add, diff, draw or help");
+  helpCommand->footer("Exit status: 0, or 2 when COMMAND is none of these.\n");
+  const std::vector<CLI::App*> commands = {findCommand, addCommand, diffCommand, drawCommand,
+                                           helpCommand};
 
   // The shell's completion asks which words may follow: __complete, the
   // place of the word being typed among the words after the program's name,
@@ -568,13 +652,15 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     if (argc == 2) {
       return writeAndFinish(out, app.help());
     }
+    const std::string_view topic = argv[2];
     for (const CLI::App* c : commands) {
-      if (c->get_name() == argv[2] && argc == 3) {
+      if ((c->get_name() == topic || (c == helpCommand && (topic == "--help" || topic == "-h"))) &&
+          argc == 3) {
         return writeAndFinish(out, c->help());
       }
     }
     return usageError(out, argc == 3 ? "no command \"" + maya::shown(argv[2]) +
-                                           "\"; the commands are find, add, diff and help"
+                                           "\"; the commands are find, add, diff, draw and help"
                                      : std::string("help takes one command, such as help find"));
   }
   const auto parsedCommand = [&]() -> CLI::App* {
@@ -585,9 +671,20 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     }
     return nullptr;
   };
+  // After "--" every word is an input of the program or of its command. The
+  // parser would hand the words after a command's "--" back to the program,
+  // so it never sees them: they join the command's own inputs below.
+  int optionsEnd = argc;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--") {
+      optionsEnd = i;
+      break;
+    }
+  }
+  const std::vector<std::string> afterOptions(argv + std::min(optionsEnd + 1, argc), argv + argc);
   try {
     std::vector<std::string> args;
-    for (int i = argc - 1; i >= 1; --i) {
+    for (int i = optionsEnd - 1; i >= 1; --i) {
       args.emplace_back(argv[i]);
     }
     app.parse(args);
@@ -608,6 +705,15 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   }
 
   CLI::App* command = parsedCommand();
+  std::vector<std::string>& inputWords = command == findCommand   ? find.patternWords
+                                         : command == addCommand  ? addArgs
+                                         : command == diffCommand ? diffArgs
+                                         : command == drawCommand ? drawArgs
+                                                                  : options.inputs;
+  inputWords.insert(inputWords.end(), afterOptions.begin(), afterOptions.end());
+  if (options.fields == "help") {
+    return writeAndFinish(out, rows::columnsHelp());
+  }
   if (command != nullptr) {
     if (const std::string problem = inapplicableOption(app, *command); !problem.empty()) {
       return usageError(out, problem, command);
@@ -629,6 +735,9 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
                       command);
   }
   if (command == findCommand) {
+    if (find.patternWords.empty()) {
+      return usageError(out, "find needs a pattern, such as find 9.*.*.*.* 8 Ahau", command);
+    }
     return runFind(out, settings, find);
   }
   // A date of several words (a Long Count with its clues, JDN n) is one input.
@@ -640,10 +749,28 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     return texts;
   };
   if (command == addCommand) {
-    return runAdd(out, settings, inputsOf(addArgs));
+    std::vector<std::string> inputs = inputsOf(addArgs);
+    if (inputs.size() < 2) {
+      return usageError(
+          out, "add needs a date and at least one distance, such as add 9.12.11.5.18 +2.5.3",
+          command);
+    }
+    return runAdd(out, settings, inputs);
   }
   if (command == diffCommand) {
-    return runDiff(out, settings, inputsOf(diffArgs));
+    std::vector<std::string> inputs = inputsOf(diffArgs);
+    if (inputs.size() != 2) {
+      return usageError(out, "diff needs two dates, such as diff 9.12.11.5.18 9.12.13.11.1",
+                        command);
+    }
+    return runDiff(out, settings, inputs);
+  }
+  if (command == drawCommand) {
+    std::vector<std::string> inputs = inputsOf(drawArgs);
+    if (inputs.size() != 1) {
+      return usageError(out, "draw needs one date, such as draw 9.12.11.5.18 -o date.svg", command);
+    }
+    return runDraw(out, settings, inputs.front(), drawFile);
   }
   Converter converter(out, settings);
   converter.writeHeader();

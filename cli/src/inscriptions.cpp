@@ -3,9 +3,18 @@
 #include <glyphbox/cli/command.h>
 #include <glyphbox/maya/long_count.h>
 #include <glyphbox/maya/pattern_text.h>
+#include <glyphbox/rows/drawing.h>
+#include <glyphbox/rows/svg.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 namespace glyphbox::cli {
 namespace {
@@ -182,12 +191,6 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
 
 int runAdd(Output& out, const ConversionSettings& s, const std::vector<std::string>& args) {
   Converter converter(out, s);
-  if (args.size() < 2) {
-    out.error("glyphbox-cli: add needs a date and at least one distance, such as add "
-              "9.12.11.5.18 +2.5.3\n");
-    out.flush();
-    return kExitUsage;
-  }
   DayReading start = dayOf(out, s, "date", args[0]);
   if (!start.day) {
     return refuseWith(out, "date", args[0], start.problem);
@@ -214,11 +217,6 @@ int runAdd(Output& out, const ConversionSettings& s, const std::vector<std::stri
 
 int runDiff(Output& out, const ConversionSettings& s, const std::vector<std::string>& args) {
   Converter converter(out, s);
-  if (args.size() != 2) {
-    out.error("glyphbox-cli: diff needs two dates, such as diff 9.12.11.5.18 9.12.13.11.1\n");
-    out.flush();
-    return kExitUsage;
-  }
   std::int64_t days[2] = {};
   for (int i = 0; i < 2; ++i) {
     const DayReading r = dayOf(out, s, "date", args[static_cast<std::size_t>(i)]);
@@ -243,6 +241,71 @@ int runDiff(Output& out, const ConversionSettings& s, const std::vector<std::str
   case OutputFormat::Json:
     out.put("{\"distance\":\"" + text + "\",\"days\":" + std::to_string(distance) + "}\n");
     break;
+  }
+  return finishRun(out, 0, false);
+}
+
+namespace {
+
+// Writes text to path whole or not at all: into a new file beside it, then
+// renamed over it, so a full disk or a cut-off run never leaves half a
+// picture where a whole one was. Returns an empty string or the reason.
+std::string writeWhole(const std::string& path, std::string_view text) {
+  const std::filesystem::path target(path);
+  const std::filesystem::path directory =
+      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+  std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    return std::strerror(errno);
+  }
+  int error = 0;
+  for (std::size_t done = 0; done < text.size() && error == 0;) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno != EINTR) {
+      error = errno;
+    } else if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    }
+  }
+  // A picture is a file like any other the user makes: readable as the
+  // umask allows, not mkstemp's owner-only mode.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  if (error == 0 && ::fchmod(fd, 0666 & ~mask) != 0) {
+    error = errno;
+  }
+  if (::close(fd) != 0 && error == 0) {
+    error = errno;
+  }
+  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    error = errno;
+  }
+  if (error != 0) {
+    std::remove(temporary.c_str());
+    return std::strerror(error);
+  }
+  return {};
+}
+
+} // namespace
+
+int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
+            const std::string& path) {
+  const DayReading day = dayOf(out, s, "date", input);
+  if (!day.day) {
+    return refuseWith(out, "date", input, day.problem);
+  }
+  const std::string svg = rows::svgOf(rows::drawDay(
+      rows::dayInput(*day.day, s.spelling, s.haabDays.value_or(maya::HaabNumbering::Seating0))));
+  if (path.empty() || path == "-") {
+    out.put(svg);
+    return finishRun(out, 0, false);
+  }
+  if (const std::string problem = writeWhole(path, svg); !problem.empty()) {
+    out.error("glyphbox-cli: cannot write \"" + maya::shown(path) + "\": " + problem + "\n");
+    out.flush();
+    return kExitIoError;
   }
   return finishRun(out, 0, false);
 }

@@ -35,14 +35,16 @@ while IFS='|' read -r line expected; do
   fi
 done <<'CASES'
 glyphbox-cli --correlation g|glyphbox gmt gmt+1
-glyphbox-cli --correlation m|makemson martin-skidmore
+glyphbox-cli --correlation m|makemson martin-skidmore martinez-hernandez
+glyphbox-cli --fields date,l|date,long_count date,lord
+glyphbox-cli --numerals |decimal maya
 glyphbox-cli --tsv --correlation b|bohm bowditch
 glyphbox-cli --calendar |gregorian historical julian
 glyphbox-cli --spelling c|colonial
 glyphbox-cli --haab-days |0-19 1-20
 glyphbox-cli --format |csv json plain tsv
-glyphbox-cli |add diff find help today
-glyphbox-cli --format json d|diff
+glyphbox-cli |add diff draw find help today
+glyphbox-cli --format json d|diff draw
 glyphbox-cli --correlation gmt f|find
 glyphbox-cli --co|--compare --correlation
 glyphbox-cli find --count|--count --count-only
@@ -52,7 +54,8 @@ glyphbox-cli --tsv find --b|--before
 glyphbox-cli diff --s|
 glyphbox-cli add --co|--correlation
 glyphbox-cli diff 2000-01-01 |
-glyphbox-cli help |add diff find
+glyphbox-cli help |add diff draw find help
+glyphbox-cli draw 9.12.11.5.18 -|--calendar --correlation --haab-days --help --output --spelling -h -o
 glyphbox-cli find 8 A|Ahau Ajaw Akbal
 glyphbox-cli find 8 ahau 13 p|Pax Pop
 glyphbox-cli find '9.*.*.*.*' * k|Kaban Kan Kankin Kawak Kayab Keh Kib Kimi Kumku
@@ -62,7 +65,7 @@ glyphbox-cli find 1 Ca|Caban Caunac
 CASES
 
 # Every option each command's help lists.
-for command in "" find add diff; do
+for command in "" find add diff draw; do
   mapfile -t options < <(help_options "$program" $command)
   all=" $(offers "glyphbox-cli $command${command:+ }-") "
   for option in "${options[@]}"; do

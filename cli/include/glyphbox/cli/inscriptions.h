@@ -21,11 +21,18 @@ struct FindOptions {
 
 // The subcommands. Each reads Long Counts at face value under a correlation
 // (gmt unless --correlation says otherwise) and returns the exit status.
+// find takes a pattern of at least one word, add a date and at least one
+// distance, diff exactly two dates: the command line checks that.
 int runFind(rows::Output& out, const rows::ConversionSettings& settings,
             const FindOptions& options);
 int runAdd(rows::Output& out, const rows::ConversionSettings& settings,
            const std::vector<std::string>& args);
 int runDiff(rows::Output& out, const rows::ConversionSettings& settings,
             const std::vector<std::string>& args);
+// The picture of the day input names, as SVG, into the file at path (on
+// standard output when path is empty or "-"); an existing file is replaced
+// whole or left as it was.
+int runDraw(rows::Output& out, const rows::ConversionSettings& settings, const std::string& input,
+            const std::string& path);
 
 } // namespace glyphbox::cli
