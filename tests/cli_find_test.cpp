@@ -59,6 +59,25 @@ TEST(Find, AnchorSearches) {
        {"date\tday_count\tlong_count\ttzolkin\thaab\tlord\tjdn\tcorrelation\tcalendar",
         "2012-12-21 CE\t1872000\t13.0.0.0.0\t4 Ahau\t3 Kankin\tG9\t2456283\tgmt "
         "584283\tgregorian"}},
+      // The 819-day count: 8 Ahau 20 days after a station of the South comes
+      // back every 16,380 days (the least common multiple of 4 x 819 and 260).
+      {{"find", "--correlation", "gmt", "9.*.*.*.* 819+20 819 South 8 Ahau"},
+       {"468-09-06 CE  9.1.13.4.0  8 Ahau  8 Mol  G8",
+        "513-07-13 CE  9.3.18.13.0  8 Ahau  3 Xul  G8",
+        "558-05-18 CE  9.6.4.4.0  8 Ahau  18 Zip  G8",
+        "603-03-24 CE  9.8.9.13.0  8 Ahau  13 Pop  G8",
+        "648-01-27 CE  9.10.15.4.0  8 Ahau  13 Kayab  G8",
+        "692-12-01 CE  9.13.0.13.0  8 Ahau  8 Muan  G8",
+        "737-10-07 CE  9.15.6.4.0  8 Ahau  3 Mac  G8",
+        "782-08-12 CE  9.17.11.13.0  8 Ahau  18 Yax  G8",
+        "827-06-17 CE  9.19.17.4.0  8 Ahau  13 Mol  G8"}},
+      {{"find", "--before", "0.0.0.0.0", "819+20 819 South 8 Ahau 18 Tzec"},
+       {"3121-12-05 BCE  -0.0.6.14.0  8 Ahau  18 Tzec  G8"}},
+      {{"find", "--count-only", "9.*.*.*.* 819 South 8 Ahau"}, {"141"}},
+      // The quarters in Yucatec and in any letter case.
+      {{"find", "--count-only", "9.*.*.*.*", "819", "NOHOL", "8", "Ahau"}, {"141"}},
+      {{"find", "--count-only", "819+0"}, {"3516"}}, // the stations 819 k - 3 for k = 1 .. 3516
+      {{"find", "--count-only", "819+0 819 likin"}, {"879"}}, // k = 4, 8, ..., 3516
   };
   for (const auto& c : cases) {
     const Outcome o = runCli(c.args);
@@ -87,6 +106,15 @@ TEST(Find, ImpossibleAndMalformedPatternsAreRefusedWithTheReason) {
       {"*.*.*.*.5 Ahau", "never"},
       {"bearer 8 Ahau", "bear"},
       {"hello", "is not part of a pattern"},
+      {"819+900", "819+900: a day lies 0 to 818 days after its station, not 900"},
+      {"819+99999999999999999999", "a day lies 0 to 818 days after its station"},
+      {"819+", "the days after a station are a number, such as 819+20"},
+      {"819+x", "the days after a station are a number"},
+      {"819+1 819+2", "two counts of days after a station"},
+      {"819 South 819 xaman", "two quarters of the 819-day count"},
+      {"819 Pop", "the Haab days run 0 to 19 counted from the seating, not 819"},
+      {"819 Sur", "'Sur' is neither a Tzolkin day name nor a Haab month"},
+      {"819+5 8 Ahau", "a day 5 days after a station is always numbered 6 in the Tzolkin"},
   };
   for (const auto& c : cases) {
     const Outcome o = runCli({"find", c.pattern});
@@ -95,6 +123,22 @@ TEST(Find, ImpossibleAndMalformedPatternsAreRefusedWithTheReason) {
     EXPECT_NE(o.err.find("pattern \"" + c.pattern + "\""), std::string::npos) << o.err;
     EXPECT_NE(o.err.find(c.reason), std::string::npos) << c.pattern << ": " << o.err;
   }
+}
+
+// A Long Count with 819-day clues is an inscription's date: each clue that
+// disagrees is named with what the day has instead.
+TEST(Find, InscriptionDatesCheckTheir819DayClues) {
+  const Outcome agrees = runCli({"add", "9.8.9.13.0 8 Ahau 13 Pop 819 South 819+20", "+1d"});
+  EXPECT_EQ(agrees.status, 0) << agrees.err;
+  EXPECT_EQ(agrees.out, "603-03-25 CE  9.8.9.13.1  9 Imix  14 Pop  G9\n");
+  const Outcome disagrees = runCli({"add", "9.8.9.13.0 819 West 819+21", "+1d"});
+  EXPECT_EQ(disagrees.status, 1);
+  EXPECT_NE(disagrees.err.find("'819+21' disagrees with 9.8.9.13.0, which falls on a day 20 days "
+                               "after a station in the South; '819 West' disagrees with "
+                               "9.8.9.13.0, which falls on a day 20 days after a station in the "
+                               "South"),
+            std::string::npos)
+      << disagrees.err;
 }
 
 TEST(Find, EmptyRangesAndCutListsAreSaidSo) {

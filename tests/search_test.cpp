@@ -75,6 +75,11 @@ bool bruteMatches(const Pattern& p, i64 d) {
     if (p.bearerName && *p.bearerName != tzolkinName(b))
       return false;
   }
+  const Station819 station = station819Of(d);
+  if (p.stationQuarter && *p.stationQuarter != station.quarter)
+    return false;
+  if (p.daysAfterStation && *p.daysAfterStation != station.since)
+    return false;
   return true;
 }
 
@@ -105,6 +110,9 @@ std::string describe(const Pattern& p) {
   field("lord", p.lord);
   field("bearerNumber", p.bearerNumber);
   field("bearerName", p.bearerName);
+  if (p.stationQuarter)
+    s << "quarter=" << static_cast<int>(*p.stationQuarter) << ' ';
+  field("daysAfterStation", p.daysAfterStation);
   return s.str();
 }
 
@@ -122,6 +130,10 @@ i64 referencePeriod(const Pattern& p) {
     period = std::lcm(period, i64{9});
   if (p.bearerName || p.bearerNumber)
     period = std::lcm(period, i64{18'980});
+  if (p.daysAfterStation)
+    period = std::lcm(period, i64{819});
+  if (p.stationQuarter)
+    period = std::lcm(period, i64{4 * 819});
   if (p.longCount) {
     for (int k = 1; k < p.longCount->places; ++k) {
       if (p.longCount->digits[k]) {
@@ -194,16 +206,31 @@ std::uint64_t testSeed() {
   return 20'261'209;
 }
 
+// randomPattern with the clues of the 819-day count, which meet the Tzolkin
+// number and the Lord (819 = 7 x 9 x 13) and, through the quarters (4 x 819),
+// the Tzolkin name.
+Pattern randomStationPattern(std::mt19937_64& rng) {
+  Pattern p = randomPattern(rng);
+  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
+  const int which = pick(1, 3); // quarter, days after the station, or both
+  if (which & 1)
+    p.stationQuarter = static_cast<Quarter>(pick(0, 3));
+  if (which & 2)
+    p.daysAfterStation = pick(0, 1) ? pick(0, 818) : pick(0, 30);
+  return p;
+}
+
 // Compares every search with a walk over the days, for random patterns.
-TEST(SearchRandom, AgreesWithDayByDayWalk) {
+void compareRandomPatternsWithDayByDayWalk(Pattern (*generate)(std::mt19937_64&), int rounds,
+                                           int minRefusalsConfirmed, int minAccepted) {
   const std::uint64_t seed = testSeed();
   std::mt19937_64 rng(seed);
   constexpr i64 kExhaustiveLimit = 200'000; // longest domain walked to confirm a refusal
   constexpr i64 kWindow = 2'500;
   int refusalsConfirmed = 0;
   int accepted = 0;
-  for (int round = 0; round < 300; ++round) {
-    const Pattern p = randomPattern(rng);
+  for (int round = 0; round < rounds; ++round) {
+    const Pattern p = generate(rng);
     SCOPED_TRACE("GLYPHBOX_SEED=" + std::to_string(seed) + " round " + std::to_string(round) +
                  ": " + describe(p));
     const CompileResult compiled = compile(p);
@@ -283,8 +310,16 @@ TEST(SearchRandom, AgreesWithDayByDayWalk) {
   }
   // Guards against a generator that stopped producing the interesting cases.
   std::printf("refusals confirmed %d, accepted %d\n", refusalsConfirmed, accepted);
-  EXPECT_GT(refusalsConfirmed, 20);
-  EXPECT_GT(accepted, 150);
+  EXPECT_GT(refusalsConfirmed, minRefusalsConfirmed);
+  EXPECT_GT(accepted, minAccepted);
+}
+
+TEST(SearchRandom, AgreesWithDayByDayWalk) {
+  compareRandomPatternsWithDayByDayWalk(randomPattern, 300, 20, 150);
+}
+
+TEST(SearchRandom, AgreesWithDayByDayWalkWithThe819DayCount) {
+  compareRandomPatternsWithDayByDayWalk(randomStationPattern, 300, 20, 90);
 }
 
 // ---- Refusals ----
@@ -448,6 +483,62 @@ TEST(SearchCompile, RefusesEveryKindOfImpossibleOrMalformedPattern) {
   }
 }
 
+// The refusals of the 819-day clues, word for word as the command line prints them.
+TEST(SearchCompile, RefusesThe819DayCluesInWords) {
+  const std::vector<std::pair<Pattern, std::string>> cases{
+      {with({}, [](Pattern& p) { p.daysAfterStation = 900; }),
+       "819+900: a day lies 0 to 818 days after its station, not 900"},
+      {with({}, [](Pattern& p) { p.daysAfterStation = -1; }),
+       "819+-1: a day lies 0 to 818 days after its station, not -1"},
+      {with({}, [](Pattern& p) { p.stationQuarter = static_cast<Quarter>(4); }),
+       "the quarters of the 819-day count are East, South, West and North, not 4"},
+      {with({},
+            [](Pattern& p) {
+              p.daysAfterStation = 20;
+              p.tzolkinNumber = 5, p.tzolkinName = 0;
+            }),
+       "'819+20' and '5 Ahau' never fall on the same day: a day 20 days after a station is always "
+       "numbered 8 in the Tzolkin, because every station falls on a day numbered 1 (13 divides "
+       "819)"},
+      {with({},
+            [](Pattern& p) {
+              p.daysAfterStation = 0;
+              p.tzolkinNumber = 13;
+            }),
+       "'819+0' and 'Tzolkin number 13' never fall on the same day: a day 0 days after a station "
+       "is always numbered 1 in the Tzolkin, because every station falls on a day numbered 1 (13 "
+       "divides 819)"},
+      {with({},
+            [](Pattern& p) {
+              p.daysAfterStation = 20;
+              p.lord = 5;
+            }),
+       "'819+20' and 'G5' never fall on the same day: a day 20 days after a station is always "
+       "under G8, because every station falls under G6 (9 divides 819)"},
+      {with(longCount({any, any, any, 0, 0}), [](Pattern& p) { p.daysAfterStation = 20; }),
+       "'*.*.*.0.0' and '819+20' never fall on the same day: every day that matches '*.*.*.0.0' "
+       "is under G9, and a day 20 days after a station is always under G8, because every station "
+       "falls under G6 (9 divides 819)"},
+      {with(longCount({any, any, any, 1, 0}, true), [](Pattern& p) { p.daysAfterStation = 5; }),
+       "'-*.*.*.1.0' and '819+5' never fall on the same day: every day that matches '-*.*.*.1.0' "
+       "is under G7, and a day 5 days after a station is always under G2, because every station "
+       "falls under G6 (9 divides 819)"},
+      {with({},
+            [](Pattern& p) {
+              p.daysAfterStation = 20;
+              p.stationQuarter = Quarter::East;
+              p.tzolkinName = 0;
+            }),
+       "'Ahau', '819+20' and '819 East' never fall on the same day: no day of their common cycle "
+       "of 16,380 days has them all"},
+      {with(longCount({0, 0, 0, 1, any}), [](Pattern& p) { p.stationQuarter = Quarter::North; }),
+       "'0.0.0.1.*' and '819 North' never fall on the same day: none of the days '0.0.0.1.*' "
+       "names has them all"},
+  };
+  for (const auto& [pattern, refusal] : cases)
+    EXPECT_EQ(compile(pattern).refusal, refusal) << describe(pattern);
+}
+
 TEST(SearchCompile, AcceptsTheEdgesOfEveryRange) {
   const std::vector<Pattern> cases{
       longCount({9, 19, 19, 17, 19}),
@@ -460,6 +551,8 @@ TEST(SearchCompile, AcceptsTheEdgesOfEveryRange) {
       with({}, [](Pattern& p) { p.haabDay = 20, p.numbering = HaabNumbering::Window1; }),
       with({}, [](Pattern& p) { p.lord = 9, p.tzolkinNumber = 13, p.tzolkinName = 19; }),
       with({}, [](Pattern& p) { p.bearerNumber = 13, p.bearerName = 17; }),
+      with({}, [](Pattern& p) { p.daysAfterStation = 0, p.stationQuarter = Quarter::East; }),
+      with({}, [](Pattern& p) { p.daysAfterStation = 818, p.stationQuarter = Quarter::North; }),
       Pattern{},
   };
   for (const Pattern& p : cases)
@@ -531,6 +624,60 @@ TEST(SearchAnchors, ReferenceDatesMatchTheirOwnDescriptions) {
     for (int k = 0; k < 5; ++k)
       d += *v.lc[k] * kValue[4 + k];
     EXPECT_EQ(searchList(m, {d - 20'000, d + 20'000}), std::vector<i64>{d}) << describe(p);
+  }
+}
+
+// 9.8.9.13.0, 8 Ahau 13 Pop, falls 20 days after a station of the South; so
+// does -0.0.6.14.0, 8 Ahau 18 Tzec, the latest such day before 0.0.0.0.0.
+TEST(SearchAnchors, TheStationsOfTheSouthHoldTheirDays) {
+  Pattern baktun = longCount({9, any, any, any, any});
+  baktun.stationQuarter = Quarter::South, baktun.tzolkinNumber = 8, baktun.tzolkinName = 0;
+  const auto days = searchList(accepted(baktun), searchRange(baktun));
+  EXPECT_NE(std::find(days.begin(), days.end(), 1'357'100), days.end());
+
+  Pattern round;
+  round.daysAfterStation = 20, round.stationQuarter = Quarter::South;
+  round.tzolkinNumber = 8, round.tzolkinName = 0, round.haabMonth = 5, round.haabDay = 18;
+  EXPECT_EQ(prev(accepted(round), -1), -(6 * 360 + 14 * 20));
+}
+
+// Every match of a walk over six cycles of 16,380 days around 0.0.0.0.0,
+// with the 819-day clues alone and beside each other kind of clue, against
+// the count of the days one at a time; next and prev step from match to match.
+TEST(SearchStation819, WalksCountsAndStepsAgreeWithTheDayByDayCount) {
+  const std::vector<Pattern> cases{
+      with({}, [](Pattern& p) { p.stationQuarter = Quarter::South; }),
+      with({}, [](Pattern& p) { p.daysAfterStation = 20; }),
+      with({}, [](Pattern& p) { p.daysAfterStation = 0, p.stationQuarter = Quarter::East; }),
+      with({}, [](Pattern& p) { p.stationQuarter = Quarter::North, p.lord = 4; }),
+      with({}, [](Pattern& p) { p.stationQuarter = Quarter::West, p.haabMonth = 19; }),
+      with({},
+           [](Pattern& p) {
+             p.daysAfterStation = 818, p.haabDay = 1, p.numbering = HaabNumbering::Window1;
+           }),
+      with({},
+           [](Pattern& p) {
+             p.daysAfterStation = 20, p.stationQuarter = Quarter::South;
+             p.tzolkinNumber = 8, p.tzolkinName = 0;
+           }),
+      with({}, [](Pattern& p) { p.stationQuarter = Quarter::East, p.bearerName = 17; }),
+      with(longCount({any, any, any, any, 0}),
+           [](Pattern& p) { p.stationQuarter = Quarter::West; }),
+      with(longCount({any, any, any, 3, any}, true), [](Pattern& p) { p.daysAfterStation = 400; }),
+      with(longCount({0, any, any, any, any}),
+           [](Pattern& p) { p.stationQuarter = Quarter::North, p.daysAfterStation = 7; }),
+  };
+  const DayRange range{-3 * 16'380 - 11, 3 * 16'380 + 7};
+  for (const Pattern& p : cases) {
+    SCOPED_TRACE(describe(p));
+    const Matcher m = accepted(p);
+    const auto days = searchList(m, range);
+    ASSERT_EQ(days, bruteList(p, range.first, range.last));
+    EXPECT_EQ(count(m, range), static_cast<i64>(days.size()));
+    for (std::size_t i = 1; i < days.size(); ++i) {
+      ASSERT_EQ(next(m, days[i - 1] + 1), days[i]);
+      ASSERT_EQ(prev(m, days[i] - 1), days[i - 1]);
+    }
   }
 }
 

@@ -68,7 +68,9 @@ constexpr const char* kFooter =
 constexpr const char* kFindFooter =
     "The clues are a Long Count with '*' places (9.*.*.*.0), a Tzolkin date\n"
     "(8 Ahau, * Ahau, 8 *), a Haab date (13 Pop, * Pop, 0 *), a Lord of the\n"
-    "Night (G1 to G9) and a year bearer (bearer 8 Ik), in any order. A number\n"
+    "Night (G1 to G9), a year bearer (bearer 8 Ik), the quarter of the day's\n"
+    "819-day station (819 South, or East, West, North, likin, nohol, chikin,\n"
+    "xaman) and the days after the station (819+20), in any order. A number\n"
     "and '*' is the Tzolkin's (8 *) when it can be one, the Haab's (0 *)\n"
     "otherwise; in '8 * 13 *' the first pair is the Tzolkin's. A whole Long\n"
     "Count with clues that agree only 13 baktuns earlier names the day of the\n"

@@ -84,6 +84,21 @@ std::string readLongCountPattern(std::string_view w, maya::LongCountPattern& lc)
   return {};
 }
 
+// The quarter a word names, in English or Yucatec, in any letter case.
+std::optional<Quarter> quarterOf(std::string_view w) {
+  const auto same = [w](std::string_view name) {
+    return w.size() == name.size() &&
+           std::equal(w.begin(), w.end(), name.begin(),
+                      [](char a, char b) { return (a | 0x20) == (b | 0x20); });
+  };
+  for (int q = 0; q < kQuarters; ++q) {
+    if (same(kQuarterNames[q]) || same(kQuarterYucatec[q])) {
+      return static_cast<Quarter>(q);
+    }
+  }
+  return std::nullopt;
+}
+
 // A word of the user's between single quotes, as messages show it.
 std::string quoted(std::string_view word) {
   std::string q(1, '\'');
@@ -157,6 +172,40 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
         p.bearerName = *name;
       }
       i += 2;
+      continue;
+    }
+    // The 819-day count: 819 and a quarter (819 South), or the days after
+    // the station (819+20). A number before a quarter is never a Tzolkin or
+    // Haab date, so 819 South cannot be read as one.
+    if (w == "819" && i + 1 < words.size()) {
+      if (const auto quarter = quarterOf(words[i + 1])) {
+        if (p.stationQuarter) {
+          r.problem = "the pattern has two quarters of the 819-day count";
+          return r;
+        }
+        p.stationQuarter = *quarter;
+        ++i;
+        continue;
+      }
+    }
+    if (w.substr(0, 4) == "819+") {
+      std::string_view days = w.substr(4);
+      if (!isDigits(days)) {
+        r.problem = quotedWord + ": the days after a station are a number, such as 819+20";
+        return r;
+      }
+      if (p.daysAfterStation) {
+        r.problem = "the pattern has two counts of days after a station";
+        return r;
+      }
+      days.remove_prefix(std::min(days.find_first_not_of('0'), days.size() - 1));
+      // compile() says why a number that fits is out of range; one too long
+      // for an int is told here in the same words.
+      if (days.size() > 9) {
+        r.problem = quotedWord + ": a day lies 0 to 818 days after its station";
+        return r;
+      }
+      p.daysAfterStation = std::stoi(std::string(days));
       continue;
     }
     std::optional<int> number;
@@ -286,6 +335,16 @@ std::string disagreements(const Pattern& p, std::string_view longCount, std::int
       (p.bearerName && *p.bearerName != bearer.name)) {
     add(bearerText(p),
         "year bearer " + std::string(text, writeTzolkin(text, bearer, Spelling::Colonial)));
+  }
+  const Station819 station = station819Of(d);
+  const std::string stationWords = "a day " + std::to_string(station.since) +
+                                   " days after a station in the " +
+                                   std::string(quarterName(station.quarter));
+  if (p.daysAfterStation && *p.daysAfterStation != station.since) {
+    add(daysAfterStationText(*p.daysAfterStation), stationWords);
+  }
+  if (p.stationQuarter && *p.stationQuarter != station.quarter) {
+    add(quarterText(*p.stationQuarter), stationWords);
   }
   return out;
 }

@@ -130,6 +130,55 @@ std::optional<std::string> rangeError(const Pattern& p) {
              " never bears a year: every 0 Pop falls on Ik, Manik, Eb or Caban, because a Haab "
              "year of 365 days moves the Tzolkin name on by 5";
   }
+  if (p.stationQuarter) {
+    const int q = static_cast<int>(*p.stationQuarter);
+    if (q < 0 || q >= kQuarters)
+      return "the quarters of the 819-day count are East, South, West and North, not " +
+             std::to_string(q);
+  }
+  if (p.daysAfterStation && (*p.daysAfterStation < 0 || *p.daysAfterStation >= kStationDays))
+    return daysAfterStationText(*p.daysAfterStation) + ": a day lies 0 to " +
+           std::to_string(kStationDays - 1) + " days after its station, not " +
+           std::to_string(*p.daysAfterStation);
+  return std::nullopt;
+}
+
+// Stations fall every 819 days, and 819 = 7 x 9 x 13: every station falls on
+// the same Tzolkin number and under the same Lord of the Night, so a day n
+// days after a station has both fixed, whichever station it follows.
+std::optional<std::string> stationConflict(const Pattern& p) {
+  if (!p.daysAfterStation)
+    return std::nullopt;
+  const int n = *p.daysAfterStation;
+  const i64 station = -kStationBaseOffset; // the station of the base; any other does as well
+  const std::string label = quoted(daysAfterStationText(n));
+  const std::string after = "a day " + std::to_string(n) + " days after a station is always ";
+  const int number = tzolkinOf(station + n).number;
+  if (p.tzolkinNumber && *p.tzolkinNumber != number)
+    return label + " and " + quoted(tzolkinText(p)) + " never fall on the same day: " + after +
+           "numbered " + std::to_string(number) +
+           " in the Tzolkin, because every station falls on a day numbered " +
+           std::to_string(tzolkinOf(station).number) + " (13 divides 819)";
+  const int lord = lordOfTheNight(station + n);
+  const std::string underLord = after + "under " + lordText(lord) +
+                                ", because every station falls under " +
+                                lordText(lordOfTheNight(station)) + " (9 divides 819)";
+  if (p.lord && *p.lord != lord)
+    return label + " and " + quoted(lordText(*p.lord)) +
+           " never fall on the same day: " + underLord;
+  // Fixed places down to the kin from the uinal up fix the Lord as well (as
+  // in knownConflict).
+  if (p.longCount && !p.lord) {
+    const LongCountPattern& lc = *p.longCount;
+    const auto block = kinBlock(lc);
+    if (block && block->modulus % kLordsOfTheNight == 0) {
+      const int lcLord = lordOfTheNight(lc.negative ? -block->residue : block->residue);
+      const std::string lcText = quoted(longCountText(lc));
+      if (lcLord != lord)
+        return lcText + " and " + label + " never fall on the same day: every day that matches " +
+               lcText + " is under " + lordText(lcLord) + ", and " + underLord;
+    }
+  }
   return std::nullopt;
 }
 
@@ -176,10 +225,10 @@ std::optional<std::string> knownConflict(const Pattern& p) {
            " (the names and the Haab days both step by one a day, 20 names against 365 days, "
            "so they stay in step modulo 5)";
   }
-  return std::nullopt;
+  return stationConflict(p);
 }
 
-enum class Clue { LongCount, Tzolkin, Haab, Lord, Bearer };
+enum class Clue { LongCount, Tzolkin, Haab, Lord, Bearer, DaysAfterStation, Quarter };
 
 bool has(const Pattern& p, Clue c) {
   switch (c) {
@@ -193,6 +242,10 @@ bool has(const Pattern& p, Clue c) {
     return p.lord.has_value();
   case Clue::Bearer:
     return p.bearerNumber || p.bearerName;
+  case Clue::DaysAfterStation:
+    return p.daysAfterStation.has_value();
+  case Clue::Quarter:
+    return p.stationQuarter.has_value();
   }
   return false;
 }
@@ -217,6 +270,12 @@ void drop(Pattern& p, Clue c) {
     p.bearerNumber.reset();
     p.bearerName.reset();
     break;
+  case Clue::DaysAfterStation:
+    p.daysAfterStation.reset();
+    break;
+  case Clue::Quarter:
+    p.stationQuarter.reset();
+    break;
   }
 }
 
@@ -232,6 +291,10 @@ std::string text(const Pattern& p, Clue c) {
     return lordText(*p.lord);
   case Clue::Bearer:
     return bearerText(p);
+  case Clue::DaysAfterStation:
+    return daysAfterStationText(*p.daysAfterStation);
+  case Clue::Quarter:
+    return quarterText(*p.stationQuarter);
   }
   return {};
 }
@@ -239,7 +302,8 @@ std::string text(const Pattern& p, Clue c) {
 // Names a smallest set of clues that still has no common day: each clue is
 // left out in turn and stays out when the rest still never meet.
 std::string conflictMessage(const Pattern& p) {
-  constexpr std::array kClues{Clue::LongCount, Clue::Tzolkin, Clue::Haab, Clue::Lord, Clue::Bearer};
+  constexpr std::array kClues{Clue::LongCount, Clue::Tzolkin,          Clue::Haab,   Clue::Lord,
+                              Clue::Bearer,    Clue::DaysAfterStation, Clue::Quarter};
   Pattern core = p;
   for (const Clue c : kClues) {
     if (!has(core, c))
@@ -298,6 +362,14 @@ std::string lordText(int lord) {
   std::string s(1, 'G');
   s += std::to_string(lord);
   return s;
+}
+
+std::string quarterText(Quarter quarter) {
+  return std::to_string(kStationDays) + " " + std::string(quarterName(quarter));
+}
+
+std::string daysAfterStationText(int days) {
+  return std::to_string(kStationDays) + "+" + std::to_string(days);
 }
 
 } // namespace search_detail

@@ -132,11 +132,13 @@ struct KinBlock {
 [[nodiscard]] bool hasMatch(const Pattern& pattern);
 
 // The clues of a pattern as messages name them: "8 Ahau", "13 Pop",
-// "year bearer 8 Ik", "G9".
+// "year bearer 8 Ik", "G9", "819 South", "819+20".
 std::string tzolkinText(const Pattern& p);
 std::string haabText(const Pattern& p);
 std::string bearerText(const Pattern& p);
 std::string lordText(int lord);
+std::string quarterText(Quarter quarter);
+std::string daysAfterStationText(int days);
 
 } // namespace search_detail
 } // namespace glyphbox::maya

@@ -18,9 +18,13 @@ namespace search_detail {
 namespace {
 
 // Every modulus a clue can have divides this: the alautun (2^15 3^2 5^7)
-// times the 13 and 73 of the Calendar Round, so every period fits in 64 bits.
-constexpr i64 kLargestPeriod = std::lcm(kAlautun, i64{kCalendarRound});
-static_assert(kLargestPeriod == kAlautun * kTrecena * 73 && kLargestPeriod % kLordsOfTheNight == 0);
+// times the 13 and 73 of the Calendar Round and the 7 of the 819-day count
+// (7 x 9 x 13, its quarters 4 x 819), so every period fits in 64 bits.
+constexpr i64 kLargestPeriod =
+    std::lcm(std::lcm(kAlautun, i64{kCalendarRound}), i64{kQuarters} * kStationDays);
+static_assert(kLargestPeriod == kAlautun * kTrecena * 73 * 7 &&
+              kLargestPeriod % kLordsOfTheNight == 0);
+static_assert(kLargestPeriod % (i64{kQuarters} * kStationDays) == 0);
 static_assert(kLargestPeriod < kSearchLimit / 1000);
 
 // ---- Walking a plan ----
@@ -226,6 +230,10 @@ Plan buildPlan(const Pattern& raw) {
     single(kVeintena, *p.tzolkinName);
   if (p.lord)
     single(kLordsOfTheNight, *p.lord);
+  // Stations fall on the days d with d + 3 = 0 (mod 819), so the days n days
+  // after one are d = n - 3 (mod 819).
+  if (p.daysAfterStation)
+    single(kStationDays, *p.daysAfterStation - kStationBaseOffset);
 
   if (p.haabMonth && p.haabDay) {
     single(kHaabYear, *haabPosition({*p.haabMonth, *p.haabDay}, p.numbering) - kEpochHaabPosition);
@@ -263,6 +271,19 @@ Plan buildPlan(const Pattern& raw) {
     }
     normalize(years);
     plan.lattice = fold(plan.lattice, years);
+  }
+
+  if (p.stationQuarter) {
+    // Station s covers the 819 days from d = 819 s - 3 and stands in
+    // quarter s mod 4: the days of quarter q are d + 3 in [819 q, 819 q + 818]
+    // modulo 4 x 819. Folded like the Haab month, so that a lattice that
+    // never meets it is seen at once.
+    IntervalClue quarter{i64{kQuarters} * kStationDays, {}};
+    addInterval(quarter,
+                i64{kStationDays} * static_cast<int>(*p.stationQuarter) - kStationBaseOffset,
+                kStationDays);
+    normalize(quarter);
+    plan.lattice = fold(plan.lattice, quarter);
   }
 
   if (p.longCount) {
@@ -361,10 +382,10 @@ bool hasMatch(const Pattern& pattern) {
     const Plan plan = buildPlan(p);
     return firstRun(plan, plan.range.first, plan.range.last).has_value();
   }
-  // Unbounded: the other clues form a lattice modulo a divisor of 170,820
-  // (13, 20, 365, 9, 18,980), the Long Count's places a set modulo a number
-  // of the form 2^a 3^b 5^c; they share at most a factor dividing 180, which
-  // in turn divides 360. By the Chinese remainder theorem a common day
+  // Unbounded: the other clues form a lattice modulo a divisor of 1,195,740
+  // (13, 20, 365, 9, 18,980, 819, 3,276), the Long Count's places a set
+  // modulo a number of the form 2^a 3^b 5^c; they share at most a factor
+  // dividing 180, which in turn divides 360. By the Chinese remainder theorem a common day
   // exists exactly when the two sets agree modulo that common factor.
   Pattern rest = p;
   rest.longCount.reset();

@@ -23,7 +23,9 @@ namespace glyphbox::maya {
 
 // A search pattern read from its words: a Long Count with '*' places
 // (9.*.*.*.0), a Tzolkin date (8 Ahau, * Ahau, 8 *), a Haab date (13 Pop,
-// * Pop, 0 *), a Lord of the Night (G9) and a year bearer (bearer 8 Ik).
+// * Pop, 0 *), a Lord of the Night (G9), a year bearer (bearer 8 Ik), the
+// quarter of the day's 819-day station (819 South, or Yucatec 819 nohol, in
+// any letter case) and the days after that station (819+20).
 // The first number-and-'*' pair is the Tzolkin's when its number can be one
 // (1 to 13) and no Tzolkin was given yet; otherwise it is the Haab's.
 struct PatternReading {

@@ -1,12 +1,14 @@
 #pragma once
 
 // Searching the Maya calendars: which days have a given Long Count shape,
-// Tzolkin, Haab, Lord of the Night or year bearer. Days are counted from
-// 0.0.0.0.0 (day 0) and may be negative. A pattern is compiled once, which
-// refuses patterns that are malformed or can never match, and is then
-// enumerated by modular arithmetic rather than day by day.
+// Tzolkin, Haab, Lord of the Night, year bearer or place in the 819-day
+// count. Days are counted from 0.0.0.0.0 (day 0) and may be negative. A
+// pattern is compiled once, which refuses patterns that are malformed or can
+// never match, and is then enumerated by modular arithmetic rather than day
+// by day.
 
 #include <glyphbox/maya/calendar_round.h>
+#include <glyphbox/maya/count819.h>
 #include <glyphbox/maya/long_count.h>
 
 #include <array>
@@ -47,6 +49,10 @@ struct Pattern {
   std::optional<int> lord;         // 1..9 for G1..G9
   std::optional<int> bearerNumber; // year bearer's Tzolkin number, 1..13
   std::optional<int> bearerName;   // year bearer's Tzolkin name index
+  // The 819-day count (count819.h): the quarter in which the day's station
+  // stands, and how many days after its station the day falls.
+  std::optional<Quarter> stationQuarter;
+  std::optional<int> daysAfterStation; // 0..818
 };
 
 // A closed range of day numbers, first <= last.
