@@ -9,6 +9,10 @@
 //   sheet.answer(line, number)        -> AnsweredLine, for lines given one at a time, in order
 //   sheet.dated()                     -> bool: whether any line so far named a day
 //   dayCells(day, settings, columns)  -> std::vector<std::string>: the columns' texts of a day
+//   WorksheetWriter writer(out, settings);
+//   writer.header(); writer.write(answered)
+//                                     -> the answers in the settings' format, as glyphbox-cli
+//                                        inscription writes them
 //   clueKindName(kind)                -> "tzolkin", "haab", "lord", "bearer", "819_quarter",
 //                                        "819_since"
 //
@@ -42,6 +46,9 @@
 // and a line that cannot be read is an Error line whose problem says why in
 // one sentence. Nothing throws but std::bad_alloc.
 
+#include <glyphbox/maya/clues.h>
+#include <glyphbox/rows/converter.h>
+#include <glyphbox/rows/output.h>
 #include <glyphbox/rows/rows.h>
 
 #include <cstddef>
@@ -64,18 +71,13 @@ enum class LineKind {
   Error,    // refused: `problem` says why
 };
 
-// The kinds of clue a line records, at most one of each.
-enum class ClueKind {
-  Tzolkin,    // 8 Ahau, * Ahau, 8 *
-  Haab,       // 18 Zec, * Zec, 18 *
-  Lord,       // G1 to G9
-  Bearer,     // bearer 8 Ik
-  Quarter819, // 819 South: the quarter of the day's station of the 819-day count
-  Since819,   // 819+20: the days since that station
-};
-
-// The name of a clue's kind in row formats and JSON.
-[[nodiscard]] std::string_view clueKindName(ClueKind kind) noexcept;
+// The kinds of clue a line records, at most one of each (maya/clues.h):
+// Tzolkin (8 Ahau, * Ahau, 8 *), Haab (18 Zec), Lord (G1 to G9), Bearer
+// (bearer 8 Ik), Quarter819 (819 South: the quarter of the day's station of
+// the 819-day count) and Since819 (819+20: the days since that station);
+// clueKindName(kind) names them in row formats and JSON.
+using ClueKind = maya::ClueKind;
+using maya::clueKindName;
 
 // A recorded clue and whether the day reached has it.
 struct CheckedClue {
@@ -115,7 +117,8 @@ struct AnsweredLine {
   // How the line was read, when it says more than its words (a day of the
   // era before 0.0.0.0.0); else empty.
   std::string note;
-  std::string problem; // Error: why, one sentence naming the fault
+  std::string problem;   // Error: why, one sentence naming the fault
+  std::string_view code; // Error: the fault's code for JSON ("bad_distance", "no_day_above")
   // Error: the part of the line at fault (the whole line without its
   // comment when no part is to blame), so a message can quote it and a
   // window can mark it.
@@ -171,5 +174,53 @@ private:
 // lacks (a date outside the calendar's years) is empty.
 [[nodiscard]] std::vector<std::string>
 dayCells(std::int64_t day, const ConversionSettings& settings, const std::vector<Column>& columns);
+
+// The same, for many days: the writer's tables are built once.
+class DayCells {
+public:
+  DayCells(const ConversionSettings& settings, std::vector<Column> columns);
+  [[nodiscard]] std::vector<std::string> of(std::int64_t day);
+
+private:
+  Output sink_;
+  ConversionSettings settings_;
+  Converter converter_;
+  std::vector<Row> rows_;
+};
+
+// The columns a worksheet's rows have under the settings: those of
+// --fields, or in plain the conversion's plain line, and in the other
+// formats the line's number, the conversion's columns, then the line's
+// distance, clues, verdict and nearest agreeing days.
+[[nodiscard]] std::vector<Column> worksheetColumns(const ConversionSettings& settings);
+
+// Writes answered lines in the settings' format. Plain, for people: each
+// line as written, then, indented, the day it reaches in the plain columns,
+// a note on how it was read, a verdict on each clue ("13 Zec: disagrees: the
+// arithmetic gives 18 Tzec") and the nearest days that agree with every
+// clue. TSV, CSV and JSON: one row per line that reaches a day, in
+// worksheetColumns. A refused line is a message on standard error naming
+// the line and the part at fault, or in JSON an error object in its place.
+class WorksheetWriter {
+public:
+  WorksheetWriter(Output& out, const ConversionSettings& settings);
+
+  void header() { converter_.writeHeader(); }
+  void write(const AnsweredLine& line);
+
+private:
+  // The row of a day, after `before`; with a line's own columns when line is given.
+  void writeRow(std::int64_t day, const AnsweredLine* line, std::string_view before = {});
+  void writePlain(const AnsweredLine& line);
+  void refuse(const AnsweredLine& line);
+
+  Output& out_;
+  ConversionSettings settings_;
+  Converter converter_;
+  std::vector<Row> rows_;
+  std::string cellText_[5];
+  std::string_view cells_[5];
+  std::string text_;
+};
 
 } // namespace glyphbox::rows
