@@ -498,7 +498,8 @@ void WorksheetWriter::writeRow(std::int64_t day, const AnsweredLine* line,
 }
 
 void WorksheetWriter::writePlain(const AnsweredLine& line) {
-  text_ = shownLine(line.text);
+  // A line too long to read is shown by its start, as messages show it.
+  text_ = line.text.size() > kMaxWorksheetLine ? maya::shown(line.text) : shownLine(line.text);
   text_ += '\n';
   out_.put(text_);
   if (line.day) {
