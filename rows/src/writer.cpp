@@ -136,12 +136,20 @@ std::string correlationJson(const Reckoning& r) {
   return json + ",\"jdn\":" + std::to_string(r.correlation.jdn) + "}";
 }
 
-// People read the correlation in a column of its own: padded to this width,
-// and at least two blanks before what follows.
-constexpr std::size_t kLabelWidth = 24;
+// People read the correlation in a column of its own: as wide as the widest
+// preset's label (any other correlation is a bare number, narrower still),
+// and two blanks before what follows.
+std::size_t labelWidth() {
+  std::size_t widest = 0;
+  for (const maya::Correlation& c : maya::kCorrelations) {
+    widest = std::max(widest, correlationLabel(Reckoning::of(c)).size());
+  }
+  return widest + 2;
+}
 
 std::string paddedLabel(std::string label) {
-  label.append(label.size() < kLabelWidth ? kLabelWidth - label.size() : 2, ' ');
+  static const std::size_t width = labelWidth();
+  label.append(label.size() + 2 < width ? width - label.size() : 2, ' ');
   return label;
 }
 
