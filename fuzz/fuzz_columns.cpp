@@ -7,6 +7,7 @@
 #include <glyphbox/rows/converter.h>
 #include <glyphbox/rows/output.h>
 #include <glyphbox/rows/rows.h>
+#include <glyphbox/testing/numerals.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,30 +26,6 @@ std::string contents(int fd) {
   if (!text.empty() && pread(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()))
     std::abort();
   return text;
-}
-
-// The value of the Mayan numeral (U+1D2E0 to U+1D2F3) at i, or -1.
-int numeralAt(const std::string& s, std::size_t i) {
-  if (i + 4 > s.size() || s.compare(i, 3, "\xF0\x9D\x8B") != 0)
-    return -1;
-  const int v = static_cast<unsigned char>(s[i + 3]) - 0xA0;
-  return v >= 0 && v < 20 ? v : -1;
-}
-
-// The text with each run of numerals read as one base-20 number.
-std::string decimalOf(const std::string& s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size();) {
-    if (numeralAt(s, i) < 0) {
-      out += s[i++];
-      continue;
-    }
-    std::int64_t value = 0;
-    for (int v; (v = numeralAt(s, i)) >= 0; i += 4)
-      value = value * 20 + v;
-    out += std::to_string(value);
-  }
-  return out;
 }
 
 std::string convert(const rows::ConversionSettings& settings, std::string_view line) {
@@ -109,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool ascii = true;
     for (const char c : line)
       ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii && decimalOf(numerals) != decimal)
+    if (ascii && glyphbox::testing::decimalOfMayanNumerals(numerals) != decimal)
       std::abort();
   }
   return 0;

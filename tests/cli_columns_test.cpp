@@ -4,6 +4,8 @@
 
 #include "cli_process.h"
 
+#include <glyphbox/testing/numerals.h>
+
 #include <sys/stat.h>
 
 #include <cstdint>
@@ -160,32 +162,6 @@ TEST(CliFields, BadListsAreUsageErrors) {
   }
 }
 
-// The value of one Mayan numeral character (U+1D2E0 to U+1D2F3 in UTF-8:
-// F0 9D 8B A0 to F0 9D 8B B3), or -1.
-int numeralAt(const std::string& s, std::size_t i) {
-  if (i + 4 > s.size() || s.compare(i, 3, "\xF0\x9D\x8B") != 0)
-    return -1;
-  const int v = static_cast<unsigned char>(s[i + 3]) - 0xA0;
-  return v >= 0 && v < 20 ? v : -1;
-}
-
-// Text with every run of Mayan numerals read back as a decimal number (a run
-// is base 20, most significant first).
-std::string decimalOf(const std::string& s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size();) {
-    if (numeralAt(s, i) < 0) {
-      out += s[i++];
-      continue;
-    }
-    std::int64_t value = 0;
-    for (int v; (v = numeralAt(s, i)) >= 0; i += 4)
-      value = value * 20 + v;
-    out += std::to_string(value);
-  }
-  return out;
-}
-
 // Written in Mayan numerals, every row reads back as its decimal twin, in
 // every format, down to the places above 19 written in base 20.
 TEST(CliNumerals, ReadBackAsTheDecimalRows) {
@@ -201,7 +177,8 @@ TEST(CliNumerals, ReadBackAsTheDecimalRows) {
       const Outcome maya = runCli(args);
       ASSERT_EQ(maya.status, 0) << maya.err;
       EXPECT_NE(maya.out, decimal.out);
-      EXPECT_EQ(decimalOf(maya.out), decimal.out) << format << " " << fields;
+      EXPECT_EQ(glyphbox::testing::decimalOfMayanNumerals(maya.out), decimal.out)
+          << format << " " << fields;
     }
   }
   // The anchors, as the reader sees them.
