@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -105,24 +107,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(a.number == ++number);
     checkLine(a, settings, previous);
   }
-  // Every format writes every answer without fault.
+  // Every format writes every answer without fault. The writers are kept
+  // from one input to the next, one per settings and format, as the
+  // command keeps one for a whole worksheet.
   static const int outFd = memfd_create("worksheet-out", 0);
   static const int errFd = memfd_create("worksheet-err", 0);
+  static rows::Output out(outFd, errFd);
+  static std::map<int, std::unique_ptr<rows::WorksheetWriter>> writers;
   for (const rows::OutputFormat format : {rows::OutputFormat::Plain, rows::OutputFormat::Tsv,
                                           rows::OutputFormat::Csv, rows::OutputFormat::Json}) {
+    std::unique_ptr<rows::WorksheetWriter>& writer =
+        writers[data[0] * 4 + static_cast<int>(format)];
+    if (!writer) {
+      rows::ConversionSettings s = settings;
+      s.format = format;
+      writer = std::make_unique<rows::WorksheetWriter>(out, s);
+    }
+    writer->header();
+    for (const rows::AnsweredLine& a : answers) {
+      writer->write(a);
+    }
+    check(out.flush());
     ftruncate(outFd, 0);
     ftruncate(errFd, 0);
     lseek(outFd, 0, SEEK_SET);
     lseek(errFd, 0, SEEK_SET);
-    rows::ConversionSettings s = settings;
-    s.format = format;
-    rows::Output out(outFd, errFd);
-    rows::WorksheetWriter writer(out, s);
-    writer.header();
-    for (const rows::AnsweredLine& a : answers) {
-      writer.write(a);
-    }
-    check(out.flush());
   }
   return 0;
 }
