@@ -1,0 +1,210 @@
+#include "values.h"
+
+#include <glyphbox/maya/long_count.h>
+#include <glyphbox/maya/pattern_text.h>
+#include <glyphbox/rows/converter.h>
+#include <glyphbox/rows/drawing.h>
+#include <glyphbox/rows/svg.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace glyphbox::python {
+namespace {
+
+// The values each option takes, as the command line lists them.
+constexpr std::array<std::string_view, 3> kCalendarNames = {"gregorian", "julian", "historical"};
+constexpr std::array<std::string_view, 2> kSpellingNames = {"colonial", "modern"};
+constexpr std::array<std::string_view, 2> kNumberingNames = {"0-19", "1-20"};
+
+// The index of name among names, or the refusal the command line's option
+// parser gives: "calendar: xyz not in {gregorian,julian,historical}".
+template <std::size_t N>
+std::size_t choiceOf(std::string_view option, std::string_view name,
+                     const std::array<std::string_view, N>& names) {
+  const auto found = std::find(names.begin(), names.end(), name);
+  if (found != names.end()) {
+    return static_cast<std::size_t>(found - names.begin());
+  }
+  std::string list;
+  for (const std::string_view n : names) {
+    list.append(list.empty() ? "" : ",").append(n);
+  }
+  throw Refusal(std::string(option) + ": " + maya::shown(name) + " not in {" + list + "}");
+}
+
+// A converter whose writer writes one row into its own buffer: the row's
+// texts exactly as glyphbox-cli writes them, in every column (TSV) or in its
+// plain line.
+enum class Form { AllColumns, PlainLine };
+
+struct RowTexts {
+  rows::Output out{-1, -1}; // never flushed: every row is taken from its buffer
+  rows::Converter converter;
+  std::vector<rows::Row> rows;
+  explicit RowTexts(const rows::ConversionSettings& s) : converter(out, s) {}
+};
+
+// One converter for each settings and form in use. A converter builds the
+// tables of its texts once; a program that goes through many correlations
+// starts the cache afresh now and then.
+constexpr std::size_t kMostConverters = 64;
+
+RowTexts& rowTextsFor(const Settings& settings, Form form) {
+  static std::map<std::tuple<std::tuple<std::int64_t, int, int, int>, Form>,
+                  std::unique_ptr<RowTexts>>
+      cache;
+  const auto key = std::tuple(settings.key(), form);
+  if (const auto found = cache.find(key); found != cache.end()) {
+    return *found->second;
+  }
+  if (cache.size() >= kMostConverters) {
+    cache.clear();
+  }
+  rows::ConversionSettings s = settings.conversion();
+  if (form == Form::AllColumns) {
+    s.format = rows::OutputFormat::Tsv;
+    s.columns.emplace();
+    for (const rows::ColumnInfo& c : rows::kColumns) {
+      s.columns->push_back(c.column);
+    }
+  }
+  return *cache.emplace(key, std::make_unique<RowTexts>(s)).first->second;
+}
+
+// The row of a day number under the settings, or why there is none.
+std::string rowOf(RowTexts& t, std::int64_t count) {
+  t.rows.clear();
+  return t.converter.rowsFor(rows::Day{rows::Day::Kind::LongCount, count, {}, false}, t.rows);
+}
+
+// The text of the day's row in a form, without its line end.
+std::string rowText(const Day& day, Form form) {
+  RowTexts& t = rowTextsFor(day.settings, form);
+  (void)rowOf(t, day.count); // a Day's row exists: checkedDay made sure
+  t.converter.writer().row(t.rows.front());
+  std::string_view text = t.out.take();
+  text.remove_suffix(text.ends_with('\n') ? 1 : 0);
+  return std::string(text);
+}
+
+} // namespace
+
+Refusal refusal(std::string_view what, std::string_view text, std::string_view reason) {
+  return Refusal(std::string(what) + " \"" + maya::shown(text) + "\": " + std::string(reason));
+}
+
+maya::Calendar calendarOf(std::string_view name) {
+  constexpr std::array<maya::Calendar, kCalendarNames.size()> kCalendars = {
+      maya::Calendar::Gregorian, maya::Calendar::Julian, maya::Calendar::Historical};
+  return kCalendars[choiceOf("calendar", name, kCalendarNames)];
+}
+
+maya::Spelling spellingOf(std::string_view name) {
+  return choiceOf("spelling", name, kSpellingNames) == 0 ? maya::Spelling::Colonial
+                                                         : maya::Spelling::Modern;
+}
+
+maya::HaabNumbering numberingOf(std::string_view name) {
+  return choiceOf("haab_days", name, kNumberingNames) == 0 ? maya::HaabNumbering::Seating0
+                                                           : maya::HaabNumbering::Window1;
+}
+
+std::string_view spellingName(maya::Spelling spelling) noexcept {
+  return kSpellingNames[spelling == maya::Spelling::Colonial ? 0 : 1];
+}
+
+std::string_view numberingName(maya::HaabNumbering numbering) noexcept {
+  return kNumberingNames[numbering == maya::HaabNumbering::Seating0 ? 0 : 1];
+}
+
+maya::Correlation correlationOf(std::string_view text) {
+  if (text == "glyphbox") {
+    throw Refusal("the module reads Long Counts at face value, which the window's own "
+                  "arithmetic (glyphbox) has no reading for; use a correlation such as gmt");
+  }
+  const auto c = maya::parseCorrelation(text);
+  if (!c) {
+    throw Refusal(rows::unknownCorrelationMessage(text, false));
+  }
+  return c.value;
+}
+
+maya::Correlation correlationOf(std::int64_t jdn) { return correlationOf(std::to_string(jdn)); }
+
+std::string correlationLabel(const maya::Correlation& c) {
+  const std::string jdn = std::to_string(c.jdn);
+  return c.name.empty() ? jdn : std::string(c.name) + " " + jdn;
+}
+
+rows::ConversionSettings Settings::conversion() const {
+  rows::ConversionSettings s;
+  s.reckoning = rows::Reckoning::of(correlation);
+  s.calendar = calendar;
+  s.spelling = spelling;
+  s.haabDays = numbering;
+  return s;
+}
+
+DayOfText dayOfText(std::string_view text, const Settings& settings, std::string_view what) {
+  const rows::DayNumber n = rows::readDayNumber(text, settings.conversion());
+  if (!n.day) {
+    throw refusal(what, text, n.problem);
+  }
+  DayOfText r{checkedDay(*n.day, settings, what, text), {}};
+  if (n.eraBefore) {
+    r.note = std::string(what) + " \"" + maya::shown(text) + "\": " + rows::eraBeforeNote(*n.day);
+  }
+  return r;
+}
+
+Day checkedDay(std::int64_t count, const Settings& settings, std::string_view what,
+               std::string_view shown) {
+  if (count < -maya::kMaxDayNumber || count > maya::kMaxDayNumber) {
+    maya::ParsedLongCount tooLarge;
+    tooLarge.error = maya::LongCountError::TooLarge;
+    throw refusal(what, shown, maya::longCountErrorMessage(tooLarge));
+  }
+  if (const std::string problem = rowOf(rowTextsFor(settings, Form::AllColumns), count);
+      !problem.empty()) {
+    throw refusal(what, shown, problem);
+  }
+  return Day{count, settings};
+}
+
+Day dayOfJdn(std::int64_t jdn, const Settings& settings) {
+  return dayOfText("JDN " + std::to_string(jdn), settings, "input").day;
+}
+
+std::array<std::string, rows::kColumns.size()> fieldsOf(const Day& day) {
+  const std::string row = rowText(day, Form::AllColumns);
+  std::array<std::string, rows::kColumns.size()> fields;
+  std::size_t start = 0;
+  for (std::string& field : fields) {
+    const std::size_t end = std::min(row.find('\t', start), row.size());
+    field = row.substr(start, end - start);
+    start = end + 1;
+  }
+  return fields;
+}
+
+std::string plainLineOf(const Day& day) { return rowText(day, Form::PlainLine); }
+
+std::string svgOf(const Day& day) {
+  return rows::svgOf(
+      rows::drawDay(rows::dayInput(day.count, day.settings.spelling, day.settings.numbering)));
+}
+
+std::string tzolkinText(const maya::Tzolkin& tzolkin, maya::Spelling spelling) {
+  char text[maya::kMaxCalendarRoundText];
+  return {text, maya::writeTzolkin(text, tzolkin, spelling)};
+}
+
+std::string haabText(const maya::Haab& haab, maya::Spelling spelling) {
+  char text[maya::kMaxCalendarRoundText];
+  return {text, maya::writeHaab(text, haab, spelling)};
+}
+
+} // namespace glyphbox::python
