@@ -40,6 +40,8 @@ Arrays
         tzolkin_name, haab_month, haab_day, lord, bearer_number,
         bearer_name, since_819, quarter_819, number_819.
     from_day_count(day_counts, fields=None) the same for day counts.
+    values_from_jdn(jdn, correlation="gmt") -> Values, the same fields
+        for one day as a named tuple: the quick way through a loop.
 
 Every refused input raises ValueError with glyphbox-cli's message.
 
@@ -58,6 +60,7 @@ from ._glyphbox import (
     Day,
     Distance,
     Search,
+    Values,
     __version__,
     add,
     count,
@@ -66,6 +69,7 @@ from ._glyphbox import (
     find,
     from_day_count,
     from_jdn,
+    values_from_jdn,
 )
 from ._glyphbox import presets as _presets
 
@@ -77,6 +81,7 @@ __all__ = [
     "Day",
     "Distance",
     "Search",
+    "Values",
     "add",
     "count",
     "day",
@@ -85,4 +90,5 @@ __all__ = [
     "from_day_count",
     "from_jdn",
     "presets",
+    "values_from_jdn",
 ]

@@ -7,6 +7,7 @@
 #include "columns.h"
 #include "values.h"
 
+#include <glyphbox/maya/cycles.h>
 #include <glyphbox/maya/long_count.h>
 #include <glyphbox/maya/pattern_text.h>
 #include <glyphbox/maya/search.h>
@@ -69,8 +70,23 @@ Correlation correlationArg(const py::handle& h) {
 
 Settings settingsOf(const py::handle& correlation, std::string_view calendar,
                     std::string_view spelling, std::string_view haabDays) {
-  return {correlationArg(correlation), calendarOf(calendar), spellingOf(spelling),
-          numberingOf(haabDays)};
+  // The settings of the last call, by the correlation object and the three
+  // texts: nearly every call passes the same ones (the defaults, most of all),
+  // and reading them again costs more than the conversion itself. The cache
+  // holds the correlation object, so that its identity cannot pass to another;
+  // it is never destroyed, as Python may be gone by the time statics are.
+  static auto& lastCorrelation = *new py::object();
+  static std::string lastTexts;
+  static Settings last;
+  const std::string texts =
+      std::string(calendar) + '\n' + std::string(spelling) + '\n' + std::string(haabDays);
+  if (lastCorrelation.ptr() != correlation.ptr() || lastTexts != texts) {
+    last = {correlationArg(correlation), calendarOf(calendar), spellingOf(spelling),
+            numberingOf(haabDays)};
+    lastCorrelation = py::reinterpret_borrow<py::object>(correlation);
+    lastTexts = texts;
+  }
+  return last;
 }
 
 py::object dateType() { return py::module_::import("datetime").attr("date"); }
@@ -129,7 +145,14 @@ Distance distanceArg(const py::handle& h) {
     return h.cast<Distance>();
   }
   if (isInt(h)) {
-    return {h.cast<std::int64_t>()};
+    try {
+      return {h.cast<std::int64_t>()};
+    } catch (const py::cast_error&) { // beyond 64 bits
+      maya::ParsedLongCount tooLarge;
+      tooLarge.error = maya::LongCountError::TooLarge;
+      throw refusal("distance", py::str(h).cast<std::string>(),
+                    maya::longCountErrorMessage(tooLarge));
+    }
   }
   if (py::isinstance<py::str>(h)) {
     const std::string text = h.cast<std::string>();
@@ -274,8 +297,7 @@ bars and dots.)doc")
           "from_day_count",
           [](std::int64_t count, const py::object& correlation, const std::string& calendar,
              const std::string& spelling, const std::string& haabDays) {
-            return checkedDay(count, settingsOf(correlation, calendar, spelling, haabDays),
-                              "day count", std::to_string(count));
+            return dayOfCount(count, settingsOf(correlation, calendar, spelling, haabDays));
           },
           py::arg("day_count"), py::arg("correlation") = kDefaultCorrelation,
           py::arg("calendar") = kDefaultCalendar, py::arg("spelling") = kDefaultSpelling,
@@ -908,6 +930,151 @@ the list of the days reached, one for each distance.)doc");
           .c_str());
 }
 
+// --- values_from_jdn: the scalar twin of from_jdn ---------------------------
+//
+// One JDN's values as a struct sequence, the kind of named tuple
+// time.struct_time is: written against Python's C API rather than through
+// pybind11, whose call and object machinery costs several times the
+// conversion itself, so that a Python loop over single days stays fast.
+
+// The fields of from_jdn, in its order.
+PyStructSequence_Field kValueFields[] = {
+    {"baktun", "the baktun of |day count| (any size)"},
+    {"katun", "0 to 19"},
+    {"tun", "0 to 19"},
+    {"uinal", "0 to 17"},
+    {"kin", "0 to 19"},
+    {"sign", "-1 before 0.0.0.0.0, else 1"},
+    {"tzolkin_number", "1 to 13"},
+    {"tzolkin_name", "0 (Ahau) to 19 (Caunac)"},
+    {"haab_month", "1 (Pop) to 19 (Uayeb)"},
+    {"haab_day", "0 to 19, the seating being 0"},
+    {"lord", "1 to 9 for G1 to G9"},
+    {"bearer_number", "the Tzolkin number of the year's 0 Pop"},
+    {"bearer_name", "the Tzolkin name of the year's 0 Pop"},
+    {"since_819", "days since the 819-day station, 0 to 818"},
+    {"quarter_819", "its quarter: 0 East, 1 South, 2 West, 3 North"},
+    {"number_819", "its place among 20 stations, 1 to 20"},
+    {nullptr, nullptr}};
+
+PyStructSequence_Desc kValuesDesc = {
+    "glyphbox.Values",
+    "The Maya values of one day, as values_from_jdn gives them: a named tuple "
+    "with the fields and meanings of from_jdn's arrays.",
+    kValueFields, 16};
+
+PyTypeObject* valuesType = nullptr;
+
+// The correlation of the last call, by identity, as settingsOf keeps it.
+PyObject* lastCorrelationObject = nullptr;
+std::int64_t lastCorrelationJdn = 0;
+
+PyObject* valuesFromJdn(PyObject* /*module*/, PyObject* const* args, Py_ssize_t nargs,
+                        PyObject* kwnames) {
+  static const char* const kNames[] = {"jdn", "correlation"};
+  PyObject* given[2] = {nullptr, nullptr};
+  if (nargs > 2) {
+    PyErr_SetString(PyExc_TypeError, "values_from_jdn takes at most 2 arguments");
+    return nullptr;
+  }
+  for (Py_ssize_t i = 0; i < nargs; ++i) {
+    given[i] = args[i];
+  }
+  const Py_ssize_t keywords = kwnames == nullptr ? 0 : PyTuple_GET_SIZE(kwnames);
+  for (Py_ssize_t i = 0; i < keywords; ++i) {
+    const char* name = PyUnicode_AsUTF8(PyTuple_GET_ITEM(kwnames, i));
+    const int slot = name == nullptr                    ? -1
+                     : std::string_view(name) == kNames[0] ? 0
+                     : std::string_view(name) == kNames[1] ? 1
+                                                          : -1;
+    if (slot < 0 || given[slot] != nullptr) {
+      PyErr_Format(PyExc_TypeError, "values_from_jdn got an unexpected keyword argument '%s'",
+                   name == nullptr ? "?" : name);
+      return nullptr;
+    }
+    given[slot] = args[nargs + i];
+  }
+  if (given[0] == nullptr || !PyLong_Check(given[0]) || PyBool_Check(given[0])) {
+    PyErr_SetString(PyExc_TypeError, "values_from_jdn: jdn must be an int");
+    return nullptr;
+  }
+  int overflow = 0;
+  const long long jdn = PyLong_AsLongLongAndOverflow(given[0], &overflow);
+  if (jdn == -1 && PyErr_Occurred()) {
+    return nullptr;
+  }
+  try {
+    std::int64_t offset = maya::kGmtCorrelation;
+    if (given[1] != nullptr && given[1] != lastCorrelationObject) {
+      lastCorrelationJdn = correlationArg(given[1]).jdn;
+      Py_XDECREF(lastCorrelationObject);
+      Py_INCREF(given[1]);
+      lastCorrelationObject = given[1];
+    }
+    if (given[1] != nullptr) {
+      offset = lastCorrelationJdn;
+    }
+    if (overflow != 0 || jdn < -maya::kMaxDayNumber || jdn > maya::kMaxDayNumber) {
+      throw Refusal("jdn: " + py::str(given[0]).cast<std::string>() +
+                    " is out of range; at most " + std::to_string(maya::kMaxDayNumber) +
+                    " either way");
+    }
+    const maya::DayCycles c = maya::dayCyclesOf(jdn - offset);
+    const maya::Haab h = maya::haabFromPosition(c.haabPosition, maya::HaabNumbering::Seating0);
+    const std::int64_t values[] = {c.baktun,        c.lower.katun,        c.lower.tun,
+                                   c.lower.uinal,   c.lower.kin,          c.negative ? -1 : 1,
+                                   c.tzolkin.number, c.tzolkin.name,      h.month,
+                                   h.day,           c.lord,               c.bearer.number,
+                                   c.bearer.name,   c.station.since,
+                                   static_cast<std::int64_t>(c.station.quarter),
+                                   c.station.number};
+    PyObject* result = PyStructSequence_New(valuesType);
+    if (result == nullptr) {
+      return nullptr;
+    }
+    for (Py_ssize_t i = 0; i < static_cast<Py_ssize_t>(std::size(values)); ++i) {
+      PyObject* value = PyLong_FromLongLong(values[i]);
+      if (value == nullptr) {
+        Py_DECREF(result);
+        return nullptr;
+      }
+      PyStructSequence_SET_ITEM(result, i, value);
+    }
+    return result;
+  } catch (const Refusal& e) {
+    PyErr_SetString(PyExc_ValueError, e.what());
+  } catch (py::error_already_set& e) {
+    e.restore();
+  } catch (const std::exception& e) {
+    PyErr_SetString(PyExc_RuntimeError, e.what());
+  }
+  return nullptr;
+}
+
+PyMethodDef kValuesFromJdn = {
+    "values_from_jdn", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(&valuesFromJdn)),
+    METH_FASTCALL | METH_KEYWORDS,
+    "values_from_jdn(jdn, correlation='gmt')\n--\n\n"
+    "The Maya values of one Julian Day Number under a correlation: a glyphbox.Values, "
+    "the named tuple of from_jdn's fields for one day (baktun, katun, tun, uinal, kin, "
+    "sign, tzolkin_number, tzolkin_name, haab_month, haab_day, lord, bearer_number, "
+    "bearer_name, since_819, quarter_819, number_819). The quick way through a Python "
+    "loop of single days; a Day gives the texts as well.\n\n"
+    ">>> glyphbox.values_from_jdn(2456283)[:5]\n(13, 0, 0, 0, 0)"};
+
+void bindValues(py::module_& m) {
+  valuesType = PyStructSequence_NewType(&kValuesDesc);
+  if (valuesType == nullptr) {
+    throw py::error_already_set();
+  }
+  m.add_object("Values", py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(valuesType)));
+  PyObject* function = PyCFunction_NewEx(&kValuesFromJdn, nullptr, m.attr("__name__").ptr());
+  if (function == nullptr) {
+    throw py::error_already_set();
+  }
+  m.add_object("values_from_jdn", py::reinterpret_steal<py::object>(function));
+}
+
 } // namespace
 } // namespace glyphbox::python
 
@@ -930,6 +1097,7 @@ PYBIND11_MODULE(_glyphbox, m) {
   bindDistance(m);
   bindDay(m);
   bindSearchAndArrays(m);
+  bindValues(m);
   m.attr("__name__") = ownName;
 
   py::dict presets;

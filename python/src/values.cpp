@@ -162,19 +162,38 @@ DayOfText dayOfText(std::string_view text, const Settings& settings, std::string
 
 Day checkedDay(std::int64_t count, const Settings& settings, std::string_view what,
                std::string_view shown) {
-  if (count < -maya::kMaxDayNumber || count > maya::kMaxDayNumber) {
+  std::int64_t jdn = 0;
+  if (__builtin_add_overflow(count, settings.correlation.jdn, &jdn)) {
     maya::ParsedLongCount tooLarge;
     tooLarge.error = maya::LongCountError::TooLarge;
     throw refusal(what, shown, maya::longCountErrorMessage(tooLarge));
   }
-  if (const std::string problem = rowOf(rowTextsFor(settings, Form::AllColumns), count);
-      !problem.empty()) {
-    throw refusal(what, shown, problem);
+  // The converter refuses exactly the days whose date its calendar lacks;
+  // it words the refusal.
+  if (!maya::fromJdn(jdn, settings.calendar).ok()) {
+    throw refusal(what, shown, rowOf(rowTextsFor(settings, Form::AllColumns), count));
   }
   return Day{count, settings};
 }
 
+Day dayOfCount(std::int64_t count, const Settings& settings) {
+  const std::string shown = std::to_string(count);
+  if (count < -maya::kMaxDayNumber || count > maya::kMaxDayNumber) {
+    // As a Long Count of that many days is refused.
+    maya::ParsedLongCount tooLarge;
+    tooLarge.error = maya::LongCountError::TooLarge;
+    throw refusal("day count", shown, maya::longCountErrorMessage(tooLarge));
+  }
+  return checkedDay(count, settings, "day count", shown);
+}
+
 Day dayOfJdn(std::int64_t jdn, const Settings& settings) {
+  const std::int64_t count = jdn - settings.correlation.jdn;
+  if (jdn >= -maya::kMaxDayNumber && jdn <= maya::kMaxDayNumber &&
+      maya::fromJdn(jdn, settings.calendar).ok()) {
+    return Day{count, settings};
+  }
+  // As glyphbox-cli refuses the input "JDN n".
   return dayOfText("JDN " + std::to_string(jdn), settings, "input").day;
 }
 

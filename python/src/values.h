@@ -91,9 +91,14 @@ struct DayOfText {
                                   std::string_view what);
 
 // The day count under the settings, refused (naming the input as
-// what "shown") when its date lies outside the calendar's years.
+// what "shown") when its date lies outside the calendar's years, or its JDN
+// outside 64 bits.
 [[nodiscard]] Day checkedDay(std::int64_t count, const Settings& settings, std::string_view what,
                              std::string_view shown);
+
+// The day `count` days after 0.0.0.0.0, refused as a Long Count of as many
+// days is beyond maya::kMaxDayNumber.
+[[nodiscard]] Day dayOfCount(std::int64_t count, const Settings& settings);
 
 // The day of a JDN, refused as glyphbox-cli refuses "JDN n" beyond 15 digits.
 [[nodiscard]] Day dayOfJdn(std::int64_t jdn, const Settings& settings);
