@@ -46,7 +46,7 @@ Arrays
 Every refused input raises ValueError with glyphbox-cli's message.
 
 >>> import glyphbox
->>> d = glyphbox.day("683-08-29", calendar="julian")
+>>> d = glyphbox.day("683-08-29")
 >>> d.long_count, d.tzolkin, d.haab, d.lord
 ('9.12.11.5.18', '6 Etznab', '11 Yax', 1)
 >>> str(d + glyphbox.Distance("+2.5.3"))

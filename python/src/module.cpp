@@ -761,7 +761,7 @@ py::dict columnsOf(const py::object& input, std::int64_t offset, const py::objec
     throw py::error_already_set();
   }
   const char kind = array.dtype().kind();
-  if (kind != 'i' && kind != 'u') {
+  if (kind != 'i' && kind != 'u' && array.size() > 0) { // [] is an array of floats
     throw py::type_error(std::string(what) + ": an array of whole numbers, not of " +
                          py::str(array.dtype()).cast<std::string>());
   }
@@ -771,7 +771,7 @@ py::dict columnsOf(const py::object& input, std::int64_t offset, const py::objec
     throw Refusal(std::string(what) + ": a value beyond 64 bits; at most " +
                   std::to_string(maya::kMaxDayNumber) + " either way");
   }
-  const Int64Array values = Int64Array::ensure(array);
+  const Int64Array values = Int64Array::ensure(array); // an empty one of any kind too
   const std::vector<py::ssize_t> shape(array.shape(), array.shape() + array.ndim());
   const auto wanted = groupsOf(fields);
   py::dict out;
