@@ -42,7 +42,7 @@ test-asan: deps
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DGLYPHBOX_BUILD_UI=OFF -DGLYPHBOX_BUILD_TESTS=OFF -DGLYPHBOX_BUILD_BENCH=OFF \
-	  -DGLYPHBOX_BUILD_FUZZ=ON -DGLYPHBOX_SANITIZE=address,undefined >/dev/null
+	  -DGLYPHBOX_BUILD_PYTHON=OFF -DGLYPHBOX_BUILD_FUZZ=ON -DGLYPHBOX_SANITIZE=address,undefined >/dev/null
 	@cmake --build $(FUZZ_DIR)
 
 fuzz-smoke: fuzz-build
