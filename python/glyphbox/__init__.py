@@ -33,6 +33,9 @@ Inscriptions
         an iterator of the Days that match "9.*.*.*.* 8 Ahau 13 Pop".
     count(pattern, ...) how many match.
     add(date, *distances) the days reached; diff(a, b) -> Distance.
+    inscription(text, correlation="gmt") checks a worksheet, a date or
+        distance number a line with the clues recorded for each: a list of
+        WorksheetLine, with the day each reaches and a Clue for each clue.
 
 Arrays
     from_jdn(jdns, correlation="gmt", fields=None) -> dict of arrays:
@@ -56,11 +59,13 @@ Every refused input raises ValueError with glyphbox-cli's message.
 import types as _types
 
 from ._glyphbox import (
+    Clue,
     Correlation,
     Day,
     Distance,
     Search,
     Values,
+    WorksheetLine,
     __version__,
     add,
     count,
@@ -68,6 +73,7 @@ from ._glyphbox import (
     diff,
     find,
     from_day_count,
+    inscription,
     from_jdn,
     values_from_jdn,
 )
@@ -77,11 +83,13 @@ presets = _types.MappingProxyType(_presets)
 """The preset correlations by name, gmt first: a read-only mapping."""
 
 __all__ = [
+    "Clue",
     "Correlation",
     "Day",
     "Distance",
     "Search",
     "Values",
+    "WorksheetLine",
     "add",
     "count",
     "day",
@@ -89,6 +97,7 @@ __all__ = [
     "find",
     "from_day_count",
     "from_jdn",
+    "inscription",
     "presets",
     "values_from_jdn",
 ]

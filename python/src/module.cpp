@@ -12,13 +12,18 @@
 #include <glyphbox/maya/pattern_text.h>
 #include <glyphbox/maya/search.h>
 #include <glyphbox/rows/inputs.h>
+#include <glyphbox/rows/worksheet.h>
+#include <glyphbox/rows/writer.h>
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace py = pybind11;
@@ -220,7 +225,7 @@ bool nullable(const rows::ColumnInfo& c) {
 
 py::object fieldOrNone(const Day& d, rows::Column column) {
   const auto i = static_cast<std::size_t>(column);
-  std::string text = std::move(fieldsOf(d)[i]);
+  std::string text = fieldOf(d, column);
   if (text.empty() && nullable(rows::kColumns[i])) {
     return py::none();
   }
@@ -930,6 +935,219 @@ the list of the days reached, one for each distance.)doc");
           .c_str());
 }
 
+// --- the inscription worksheet ---------------------------------------------
+
+// A clue recorded on a line, with the arithmetic's verdict.
+struct Clue {
+  std::string kind; // "tzolkin", "haab", "lord", "bearer", "819_quarter", "819_since"
+  std::string text; // as written: "18 Zec"
+  bool agrees = false;
+  std::string computed; // what the day has, in the clue's notation: "18 Tzec"
+};
+
+// One line of a worksheet answered, as glyphbox-cli inscription answers it.
+struct WorksheetLine {
+  long long number = 0;
+  std::string kind; // "blank", "anchor", "distance", "error"
+  std::string text;
+  std::optional<Day> day;
+  std::optional<Distance> distance;
+  std::vector<Clue> clues;
+  std::vector<Day> nearest;
+  std::string note;
+  std::string problem;
+};
+
+constexpr std::array<const char*, 4> kLineKinds = {"blank", "anchor", "distance", "error"};
+
+py::object textOrNone(const std::string& text) {
+  return text.empty() ? py::object(py::none()) : py::object(py::str(text));
+}
+
+// The values that make a line what it is, for comparing and hashing.
+py::tuple lineKey(const WorksheetLine& l) {
+  py::list clues;
+  for (const Clue& c : l.clues) {
+    clues.append(py::make_tuple(c.kind, c.text, c.agrees, c.computed));
+  }
+  py::list nearest;
+  for (const Day& d : l.nearest) {
+    nearest.append(py::cast(d));
+  }
+  return py::make_tuple(l.number, l.kind, l.text, l.day ? py::cast(*l.day) : py::object(py::none()),
+                        l.distance ? py::object(py::int_(l.distance->days))
+                                   : py::object(py::none()),
+                        py::tuple(clues), py::tuple(nearest), l.note, l.problem);
+}
+
+// The day of a worksheet's day number, when its date lies within the calendar.
+std::optional<Day> worksheetDay(std::int64_t count, const Settings& s) {
+  try {
+    return checkedDay(count, s, "day", maya::longCountText(count));
+  } catch (const Refusal&) {
+    return std::nullopt;
+  }
+}
+
+std::vector<WorksheetLine> inscription(const std::string& text, const py::object& correlation,
+                                       const std::string& calendar, const std::string& spelling,
+                                       const std::string& haabDays) {
+  const Settings s = settingsOf(correlation, calendar, spelling, haabDays);
+  const std::vector<rows::AnsweredLine> answered = rows::answerWorksheet(text, s.conversion());
+  std::vector<WorksheetLine> lines;
+  bool dated = false;
+  for (const rows::AnsweredLine& a : answered) {
+    WorksheetLine l;
+    l.number = a.number;
+    l.kind = kLineKinds[static_cast<std::size_t>(a.kind)];
+    l.text = a.text;
+    if (a.day) {
+      l.day = worksheetDay(*a.day, s);
+      dated = true;
+    }
+    if (a.kind == rows::LineKind::Distance) {
+      l.distance = Distance{a.distance};
+    }
+    for (const rows::CheckedClue& c : a.clues) {
+      l.clues.push_back({std::string(rows::clueKindName(c.kind)), a.text.substr(c.offset, c.length),
+                         c.agrees, c.computed});
+    }
+    for (const std::int64_t d : a.nearest) {
+      if (const auto day = worksheetDay(d, s)) {
+        l.nearest.push_back(*day);
+      }
+    }
+    l.note = a.note;
+    if (a.kind == rows::LineKind::Error) {
+      // glyphbox-cli's message, without its name and line end.
+      const std::string_view at = std::string_view(a.text).substr(
+          std::min(a.problemOffset, a.text.size()), a.problemLength);
+      std::string message =
+          rows::refusalMessage(rows::Origin{rows::Origin::Kind::Line, a.number, 0}, at, a.problem);
+      message.erase(0, message.find(':') + 2);
+      message.pop_back();
+      l.problem = std::move(message);
+    }
+    lines.push_back(std::move(l));
+  }
+  const bool refused = std::any_of(answered.begin(), answered.end(),
+                                   [](const auto& a) { return a.kind == rows::LineKind::Error; });
+  if (!dated && !refused) {
+    throw Refusal(answered.empty()
+                      ? std::string("the worksheet is empty; write a date on its first line, "
+                                    "such as 9.12.11.5.18 6 Etznab 11 Yax")
+                      : "line " + std::to_string(answered.back().number) +
+                            ": the worksheet ends without naming a day; write a date on a "
+                            "line, such as 9.12.11.5.18 6 Etznab 11 Yax");
+  }
+  return lines;
+}
+
+void bindWorksheet(py::module_& m) {
+  py::class_<Clue>(m, "Clue", R"doc(A clue a worksheet line records, with the verdict on it.
+
+kind is "tzolkin", "haab", "lord", "bearer", "819_quarter" or "819_since";
+text the clue as written ("18 Zec"); computed what the day reached has, in
+the clue's notation ("18 Tzec"); agrees whether they are the same day.)doc")
+      .def_readonly("kind", &Clue::kind, "The kind of clue.")
+      .def_readonly("text", &Clue::text, "The clue as the line writes it.")
+      .def_readonly("agrees", &Clue::agrees, "Whether the day reached has it.")
+      .def_readonly("computed", &Clue::computed, "What the day reached has instead, or too.")
+      .def("__repr__",
+           [](const Clue& c) {
+             return "<glyphbox.Clue " + c.kind + " " +
+                    py::repr(py::str(c.text)).cast<std::string>() +
+                    (c.agrees ? " agrees>" : " disagrees: " + c.computed + ">");
+           })
+      .def(
+          "__eq__",
+          [](const Clue& a, const Clue& b) {
+            return std::tie(a.kind, a.text, a.agrees, a.computed) ==
+                   std::tie(b.kind, b.text, b.agrees, b.computed);
+          },
+          py::is_operator())
+      .def("__hash__", [](const Clue& c) {
+        return py::hash(py::make_tuple(c.kind, c.text, c.agrees, c.computed));
+      });
+
+  py::class_<WorksheetLine>(m, "WorksheetLine",
+                            R"doc(One line of an inscription worksheet, answered.
+
+kind is "anchor" (a day in any input form), "distance" (a distance number
+from the day of the dated line above), "blank" (nothing but a comment) or
+"error"; day is the glyphbox.Day it reaches (None when it reaches none, or
+its date lies outside the calendar's years); distance the glyphbox.Distance
+of a distance line; clues the glyphbox.Clue recorded on it, each with its
+verdict; nearest the days before and after on which every clue agrees,
+when one does not; note how the line was read (a day of the era before
+0.0.0.0.0); problem, for an error line, glyphbox-cli's message.
+Lines compare and hash by all of these, and sort by them, number first.)doc")
+      .def_readonly("number", &WorksheetLine::number, "The line's number, from 1.")
+      .def_readonly("kind", &WorksheetLine::kind, "anchor, distance, blank or error.")
+      .def_readonly("text", &WorksheetLine::text, "The line as written.")
+      .def_readonly("day", &WorksheetLine::day, "The glyphbox.Day the line reaches, or None.")
+      .def_readonly("distance", &WorksheetLine::distance,
+                    "The glyphbox.Distance of a distance line, or None.")
+      .def_property_readonly(
+          "clues", [](const WorksheetLine& l) { return py::tuple(py::cast(l.clues)); },
+          "The clues recorded on the line, in the order they are written.")
+      .def_property_readonly(
+          "agrees",
+          [](const WorksheetLine& l) {
+            return std::all_of(l.clues.begin(), l.clues.end(),
+                               [](const Clue& c) { return c.agrees; });
+          },
+          "Whether every clue agrees (True when the line records none).")
+      .def_property_readonly(
+          "nearest", [](const WorksheetLine& l) { return py::tuple(py::cast(l.nearest)); },
+          "When a clue disagrees, the nearest days on which every clue agrees.")
+      .def_property_readonly(
+          "note", [](const WorksheetLine& l) { return textOrNone(l.note); },
+          "How the line was read, when it says more than its words; else None.")
+      .def_property_readonly(
+          "problem", [](const WorksheetLine& l) { return textOrNone(l.problem); },
+          "Why an error line was refused, as glyphbox-cli says it; else None.")
+      .def("__repr__",
+           [](const WorksheetLine& l) {
+             std::string repr = "<glyphbox.WorksheetLine " + std::to_string(l.number) + " " +
+                                l.kind + " " + py::repr(py::str(l.text)).cast<std::string>();
+             if (l.day) {
+               repr += ": " + maya::longCountText(l.day->count);
+             }
+             return repr + ">";
+           })
+      .def(
+          "__eq__",
+          [](const WorksheetLine& a, const WorksheetLine& b) {
+            return lineKey(a).equal(lineKey(b));
+          },
+          py::is_operator())
+      .def(
+          "__lt__",
+          [](const WorksheetLine& a, const WorksheetLine& b) { return lineKey(a) < lineKey(b); },
+          py::is_operator())
+      .def("__hash__", [](const WorksheetLine& l) { return py::hash(lineKey(l)); });
+
+  m.def("inscription", &inscription, py::arg("text"), py::arg("correlation") = kDefaultCorrelation,
+        py::arg("calendar") = kDefaultCalendar, py::arg("spelling") = kDefaultSpelling,
+        py::arg("haab_days") = kDefaultHaabDays,
+        R"doc(Checks a reading of an inscription, as glyphbox-cli inscription does.
+
+text holds the worksheet, a date or distance number a line, each with the
+clues the monument records for the day it reaches:
+
+  12.19.13.4.0 8 Ahau 18 Zec 819+20 819 South   # Temple of the Cross
+  -20d 1 Ahau 18 Zotz 819+0 819 South           # back to the station
+  9.12.11.5.18 6 Etznab 11 Yax
+  +2.5.3 10 Imix 4 Muan G5
+
+An anchor is any input form; a distance (+2.5.3, -1.0.0, -823d) counts
+from the day of the dated line above it; '#' starts a comment. Returns
+one glyphbox.WorksheetLine for each line. A line that cannot be read is
+an "error" line whose problem is glyphbox-cli's message; a worksheet that
+names no day at all raises ValueError.)doc");
+}
+
 // --- values_from_jdn: the scalar twin of from_jdn ---------------------------
 //
 // One JDN's values as a struct sequence, the kind of named tuple
@@ -983,10 +1201,10 @@ PyObject* valuesFromJdn(PyObject* /*module*/, PyObject* const* args, Py_ssize_t 
   const Py_ssize_t keywords = kwnames == nullptr ? 0 : PyTuple_GET_SIZE(kwnames);
   for (Py_ssize_t i = 0; i < keywords; ++i) {
     const char* name = PyUnicode_AsUTF8(PyTuple_GET_ITEM(kwnames, i));
-    const int slot = name == nullptr                    ? -1
+    const int slot = name == nullptr                       ? -1
                      : std::string_view(name) == kNames[0] ? 0
                      : std::string_view(name) == kNames[1] ? 1
-                                                          : -1;
+                                                           : -1;
     if (slot < 0 || given[slot] != nullptr) {
       PyErr_Format(PyExc_TypeError, "values_from_jdn got an unexpected keyword argument '%s'",
                    name == nullptr ? "?" : name);
@@ -1015,17 +1233,25 @@ PyObject* valuesFromJdn(PyObject* /*module*/, PyObject* const* args, Py_ssize_t 
       offset = lastCorrelationJdn;
     }
     if (overflow != 0 || jdn < -maya::kMaxDayNumber || jdn > maya::kMaxDayNumber) {
-      throw Refusal("jdn: " + py::str(given[0]).cast<std::string>() +
-                    " is out of range; at most " + std::to_string(maya::kMaxDayNumber) +
-                    " either way");
+      throw Refusal("jdn: " + py::str(given[0]).cast<std::string>() + " is out of range; at most " +
+                    std::to_string(maya::kMaxDayNumber) + " either way");
     }
     const maya::DayCycles c = maya::dayCyclesOf(jdn - offset);
     const maya::Haab h = maya::haabFromPosition(c.haabPosition, maya::HaabNumbering::Seating0);
-    const std::int64_t values[] = {c.baktun,        c.lower.katun,        c.lower.tun,
-                                   c.lower.uinal,   c.lower.kin,          c.negative ? -1 : 1,
-                                   c.tzolkin.number, c.tzolkin.name,      h.month,
-                                   h.day,           c.lord,               c.bearer.number,
-                                   c.bearer.name,   c.station.since,
+    const std::int64_t values[] = {c.baktun,
+                                   c.lower.katun,
+                                   c.lower.tun,
+                                   c.lower.uinal,
+                                   c.lower.kin,
+                                   c.negative ? -1 : 1,
+                                   c.tzolkin.number,
+                                   c.tzolkin.name,
+                                   h.month,
+                                   h.day,
+                                   c.lord,
+                                   c.bearer.number,
+                                   c.bearer.name,
+                                   c.station.since,
                                    static_cast<std::int64_t>(c.station.quarter),
                                    c.station.number};
     PyObject* result = PyStructSequence_New(valuesType);
@@ -1067,7 +1293,8 @@ void bindValues(py::module_& m) {
   if (valuesType == nullptr) {
     throw py::error_already_set();
   }
-  m.add_object("Values", py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(valuesType)));
+  m.add_object("Values",
+               py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(valuesType)));
   PyObject* function = PyCFunction_NewEx(&kValuesFromJdn, nullptr, m.attr("__name__").ptr());
   if (function == nullptr) {
     throw py::error_already_set();
@@ -1098,6 +1325,7 @@ PYBIND11_MODULE(_glyphbox, m) {
   bindDay(m);
   bindSearchAndArrays(m);
   bindValues(m);
+  bindWorksheet(m);
   m.attr("__name__") = ownName;
 
   py::dict presets;

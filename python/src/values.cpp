@@ -35,43 +35,30 @@ std::size_t choiceOf(std::string_view option, std::string_view name,
   throw Refusal(std::string(option) + ": " + maya::shown(name) + " not in {" + list + "}");
 }
 
-// A converter whose writer writes one row into its own buffer: the row's
-// texts exactly as glyphbox-cli writes them, in every column (TSV) or in its
-// plain line.
-enum class Form { AllColumns, PlainLine };
-
+// A converter whose writer writes into its own buffer: a day's texts
+// exactly as glyphbox-cli writes them, a column at a time or its plain line.
 struct RowTexts {
-  rows::Output out{-1, -1}; // never flushed: every row is taken from its buffer
+  rows::Output out{-1, -1}; // never flushed: a line is taken from its buffer
   rows::Converter converter;
   std::vector<rows::Row> rows;
   explicit RowTexts(const rows::ConversionSettings& s) : converter(out, s) {}
 };
 
-// One converter for each settings and form in use. A converter builds the
-// tables of its texts once; a program that goes through many correlations
-// starts the cache afresh now and then.
+// One converter for each settings in use. A converter builds the tables of
+// its texts once; a program that goes through many correlations starts the
+// cache afresh now and then.
 constexpr std::size_t kMostConverters = 64;
 
-RowTexts& rowTextsFor(const Settings& settings, Form form) {
-  static std::map<std::tuple<std::tuple<std::int64_t, int, int, int>, Form>,
-                  std::unique_ptr<RowTexts>>
-      cache;
-  const auto key = std::tuple(settings.key(), form);
+RowTexts& rowTextsFor(const Settings& settings) {
+  static std::map<std::tuple<std::int64_t, int, int, int>, std::unique_ptr<RowTexts>> cache;
+  const auto key = settings.key();
   if (const auto found = cache.find(key); found != cache.end()) {
     return *found->second;
   }
   if (cache.size() >= kMostConverters) {
     cache.clear();
   }
-  rows::ConversionSettings s = settings.conversion();
-  if (form == Form::AllColumns) {
-    s.format = rows::OutputFormat::Tsv;
-    s.columns.emplace();
-    for (const rows::ColumnInfo& c : rows::kColumns) {
-      s.columns->push_back(c.column);
-    }
-  }
-  return *cache.emplace(key, std::make_unique<RowTexts>(s)).first->second;
+  return *cache.emplace(key, std::make_unique<RowTexts>(settings.conversion())).first->second;
 }
 
 // The row of a day number under the settings, or why there is none.
@@ -80,14 +67,11 @@ std::string rowOf(RowTexts& t, std::int64_t count) {
   return t.converter.rowsFor(rows::Day{rows::Day::Kind::LongCount, count, {}, false}, t.rows);
 }
 
-// The text of the day's row in a form, without its line end.
-std::string rowText(const Day& day, Form form) {
-  RowTexts& t = rowTextsFor(day.settings, form);
-  (void)rowOf(t, day.count); // a Day's row exists: checkedDay made sure
-  t.converter.writer().row(t.rows.front());
-  std::string_view text = t.out.take();
-  text.remove_suffix(text.ends_with('\n') ? 1 : 0);
-  return std::string(text);
+// The converter holding the row of a day, which checkedDay made sure exists.
+RowTexts& rowTextsOf(const Day& day) {
+  RowTexts& t = rowTextsFor(day.settings);
+  (void)rowOf(t, day.count);
+  return t;
 }
 
 } // namespace
@@ -171,7 +155,7 @@ Day checkedDay(std::int64_t count, const Settings& settings, std::string_view wh
   // The converter refuses exactly the days whose date its calendar lacks;
   // it words the refusal.
   if (!maya::fromJdn(jdn, settings.calendar).ok()) {
-    throw refusal(what, shown, rowOf(rowTextsFor(settings, Form::AllColumns), count));
+    throw refusal(what, shown, rowOf(rowTextsFor(settings), count));
   }
   return Day{count, settings};
 }
@@ -197,19 +181,27 @@ Day dayOfJdn(std::int64_t jdn, const Settings& settings) {
   return dayOfText("JDN " + std::to_string(jdn), settings, "input").day;
 }
 
-std::array<std::string, rows::kColumns.size()> fieldsOf(const Day& day) {
-  const std::string row = rowText(day, Form::AllColumns);
-  std::array<std::string, rows::kColumns.size()> fields;
-  std::size_t start = 0;
-  for (std::string& field : fields) {
-    const std::size_t end = std::min(row.find('\t', start), row.size());
-    field = row.substr(start, end - start);
-    start = end + 1;
+std::array<std::string, kDayColumns> fieldsOf(const Day& day) {
+  RowTexts& t = rowTextsOf(day);
+  std::array<std::string, kDayColumns> fields;
+  for (std::size_t i = 0; i < kDayColumns; ++i) {
+    fields[i] = t.converter.writer().text(t.rows.front(), rows::kColumns[i].column);
   }
   return fields;
 }
 
-std::string plainLineOf(const Day& day) { return rowText(day, Form::PlainLine); }
+std::string fieldOf(const Day& day, rows::Column column) {
+  RowTexts& t = rowTextsOf(day);
+  return t.converter.writer().text(t.rows.front(), column);
+}
+
+std::string plainLineOf(const Day& day) {
+  RowTexts& t = rowTextsOf(day);
+  t.converter.writer().row(t.rows.front());
+  std::string_view line = t.out.take();
+  line.remove_suffix(line.ends_with('\n') ? 1 : 0);
+  return std::string(line);
+}
 
 std::string svgOf(const Day& day) {
   return rows::svgOf(

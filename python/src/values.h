@@ -9,7 +9,7 @@
 //   Day {count, settings}    a day number under its settings
 //   dayOfText(text, s, what) -> Day   any input form glyphbox-cli reads
 //   checkedDay(count, s)     -> Day   refused outside the calendars' years
-//   fieldsOf(day)            -> the texts of every column, as glyphbox-cli --format tsv
+//   fieldsOf(day)            -> the texts of every column of a day, as glyphbox-cli writes them
 //   plainLineOf(day)         -> glyphbox-cli's plain line
 //   svgOf(day)               -> the bar-and-dot picture
 
@@ -103,9 +103,15 @@ struct DayOfText {
 // The day of a JDN, refused as glyphbox-cli refuses "JDN n" beyond 15 digits.
 [[nodiscard]] Day dayOfJdn(std::int64_t jdn, const Settings& settings);
 
-// The texts of every column of rows::kColumns, in that order, as glyphbox-cli
-// writes them with --format tsv --fields (empty where it writes nothing).
-[[nodiscard]] std::array<std::string, rows::kColumns.size()> fieldsOf(const Day& day);
+// The columns of a day, the first of rows::kColumns; the worksheet's own
+// columns follow them.
+inline constexpr std::size_t kDayColumns = static_cast<std::size_t>(rows::kFirstWorksheetColumn);
+static_assert(rows::kColumns[kDayColumns - 1].column == rows::Column::Weekday);
+
+// The texts of the day's columns, in the order of rows::kColumns, as
+// glyphbox-cli writes them (empty where it writes nothing); one of them.
+[[nodiscard]] std::array<std::string, kDayColumns> fieldsOf(const Day& day);
+[[nodiscard]] std::string fieldOf(const Day& day, rows::Column column);
 // The line glyphbox-cli writes for the day by default (without the newline).
 [[nodiscard]] std::string plainLineOf(const Day& day);
 // The picture glyphbox-cli draw writes.

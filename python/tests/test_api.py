@@ -82,13 +82,14 @@ def test_all_names_the_stub_declares():
 
 
 @pytest.mark.parametrize("name", ["day", "find", "count", "add", "diff", "from_jdn",
-                                  "from_day_count", "values_from_jdn"])
+                                  "from_day_count", "values_from_jdn", "inscription"])
 def test_stub_functions_take_the_modules_parameters(name):
     stub = stub_functions(stub_tree().body)[name]
     assert parameters(stub) == documented_parameters(getattr(glyphbox, name))
 
 
-@pytest.mark.parametrize("cls", ["Day", "Correlation", "Distance", "Search", "Values"])
+@pytest.mark.parametrize("cls", ["Day", "Correlation", "Distance", "Search", "Values", "Clue",
+                                 "WorksheetLine"])
 def test_stub_classes_have_the_modules_members(cls):
     node = next(n for n in stub_tree().body if isinstance(n, ast.ClassDef) and n.name == cls)
     declared = {n.name for n in node.body if isinstance(n, ast.FunctionDef)}
