@@ -74,6 +74,8 @@ test-valgrind: build
 
 bench: build
 	$(BUILD_DIR)/bench/glyphbox-bench
+	if [ -x $(BUILD_DIR)/bench/glyphbox-python-bench ]; then \
+	  $(BUILD_DIR)/bench/glyphbox-python-bench; fi
 
 # glyphbox_<version>_<arch>.deb (the programs) and libglyphbox-dev (the libraries).
 package: build
