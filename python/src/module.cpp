@@ -193,6 +193,25 @@ std::string wordsOf(const py::handle& pattern) {
   return words;
 }
 
+// Compares, hashes and orders a value class by key(value), a tuple or a
+// number: a value compared with anything else gives NotImplemented, as
+// Python's own values do.
+template <class T, class Key> void bindValue(py::class_<T>& cls, Key key) {
+  cls.def(
+         "__eq__", [key](const T& a, const T& b) { return key(a) == key(b); }, py::is_operator())
+      .def(
+          "__ne__", [key](const T& a, const T& b) { return key(a) != key(b); }, py::is_operator())
+      .def(
+          "__lt__", [key](const T& a, const T& b) { return key(a) < key(b); }, py::is_operator())
+      .def(
+          "__le__", [key](const T& a, const T& b) { return key(a) <= key(b); }, py::is_operator())
+      .def(
+          "__gt__", [key](const T& a, const T& b) { return key(a) > key(b); }, py::is_operator())
+      .def(
+          "__ge__", [key](const T& a, const T& b) { return key(a) >= key(b); }, py::is_operator())
+      .def("__hash__", [key](const T& v) { return py::hash(py::cast(key(v))); });
+}
+
 // --- Day ------------------------------------------------------------------
 
 std::string reprOf(const Day& d) {
@@ -257,7 +276,7 @@ py::object toDate(const Day& d) {
 }
 
 void bindDay(py::module_& m) {
-  py::class_<Day>(m, "Day", R"doc(A day of the Maya calendar and of the Western calendars.
+  py::class_<Day> cls(m, "Day", R"doc(A day of the Maya calendar and of the Western calendars.
 
 Day(text, correlation="gmt", calendar="gregorian", spelling="colonial", haab_days="0-19")
 
@@ -279,15 +298,15 @@ A Day is an immutable value: equal days have equal hashes, and days sort
 in time (by JDN). day + n and day - n move it by n days (an int or a
 glyphbox.Distance), day - other is the glyphbox.Distance between them.
 str(day) is glyphbox-cli's line for it; in a notebook it draws itself in
-bars and dots.)doc")
-      .def(py::init([](const py::object& text, const py::object& correlation,
-                       const std::string& calendar, const std::string& spelling,
-                       const std::string& haabDays) {
-             return dayArg(text, settingsOf(correlation, calendar, spelling, haabDays), "input");
-           }),
-           py::arg("text"), py::arg("correlation") = kDefaultCorrelation,
-           py::arg("calendar") = kDefaultCalendar, py::arg("spelling") = kDefaultSpelling,
-           py::arg("haab_days") = kDefaultHaabDays)
+bars and dots.)doc");
+  cls.def(py::init([](const py::object& text, const py::object& correlation,
+                      const std::string& calendar, const std::string& spelling,
+                      const std::string& haabDays) {
+            return dayArg(text, settingsOf(correlation, calendar, spelling, haabDays), "input");
+          }),
+          py::arg("text"), py::arg("correlation") = kDefaultCorrelation,
+          py::arg("calendar") = kDefaultCalendar, py::arg("spelling") = kDefaultSpelling,
+          py::arg("haab_days") = kDefaultHaabDays)
       .def_static(
           "from_jdn",
           [](std::int64_t jdn, const py::object& correlation, const std::string& calendar,
@@ -443,29 +462,6 @@ bars and dots.)doc")
       .def("_repr_svg_", [](const Day& d) { return svgOf(d); })
       .def("__repr__", &reprOf)
       .def("__str__", &plainLineOf)
-      // A value: compared, hashed and ordered by JDN, then by what it is shown under.
-      .def(
-          "__eq__", [](const Day& a, const Day& b) { return a.key() == b.key(); },
-          py::is_operator())
-      .def(
-          "__ne__", [](const Day& a, const Day& b) { return a.key() != b.key(); },
-          py::is_operator())
-      .def(
-          "__lt__", [](const Day& a, const Day& b) { return a.key() < b.key(); }, py::is_operator())
-      .def(
-          "__le__", [](const Day& a, const Day& b) { return a.key() <= b.key(); },
-          py::is_operator())
-      .def(
-          "__gt__", [](const Day& a, const Day& b) { return a.key() > b.key(); }, py::is_operator())
-      .def(
-          "__ge__", [](const Day& a, const Day& b) { return a.key() >= b.key(); },
-          py::is_operator())
-      .def("__hash__",
-           [](const Day& d) {
-             const auto [jdn, settings] = d.key();
-             const auto [correlation, calendar, spelling, numbering] = settings;
-             return py::hash(py::make_tuple(jdn, correlation, calendar, spelling, numbering));
-           })
       .def(
           "__add__",
           [](const Day& d, const py::object& n) {
@@ -507,20 +503,21 @@ bars and dots.)doc")
                              numberingOf(t[4].cast<std::string>())};
             return Day{t[0].cast<std::int64_t>(), s};
           }));
+  bindValue(cls, [](const Day& d) { return d.key(); });
 }
 
 // --- Correlation and Distance ---------------------------------------------
 
 void bindCorrelation(py::module_& m) {
-  py::class_<Correlation>(m, "Correlation", R"doc(A correlation: the JDN of 0.0.0.0.0.
+  py::class_<Correlation> cls(m, "Correlation", R"doc(A correlation: the JDN of 0.0.0.0.0.
 
 Correlation(name_or_jdn): a preset's name, in any letter case ("gmt",
 "lounsbury", ...; see glyphbox.presets) or a whole number. A number equal
 to a preset's is that preset. str() gives "gmt 584283", as glyphbox-cli
 writes it; int() the JDN. Correlations compare, hash and sort by their
-JDN.)doc")
-      .def(py::init([](const py::object& nameOrJdn) { return correlationArg(nameOrJdn); }),
-           py::arg("name_or_jdn"))
+JDN.)doc");
+  cls.def(py::init([](const py::object& nameOrJdn) { return correlationArg(nameOrJdn); }),
+          py::arg("name_or_jdn"))
       .def_property_readonly(
           "name",
           [](const Correlation& c) -> py::object {
@@ -545,38 +542,20 @@ JDN.)doc")
                                     : py::repr(py::str(std::string(c.name))).cast<std::string>()) +
                     ")";
            })
-      .def(
-          "__eq__", [](const Correlation& a, const Correlation& b) { return a.jdn == b.jdn; },
-          py::is_operator())
-      .def(
-          "__ne__", [](const Correlation& a, const Correlation& b) { return a.jdn != b.jdn; },
-          py::is_operator())
-      .def(
-          "__lt__", [](const Correlation& a, const Correlation& b) { return a.jdn < b.jdn; },
-          py::is_operator())
-      .def(
-          "__le__", [](const Correlation& a, const Correlation& b) { return a.jdn <= b.jdn; },
-          py::is_operator())
-      .def(
-          "__gt__", [](const Correlation& a, const Correlation& b) { return a.jdn > b.jdn; },
-          py::is_operator())
-      .def(
-          "__ge__", [](const Correlation& a, const Correlation& b) { return a.jdn >= b.jdn; },
-          py::is_operator())
-      .def("__hash__", [](const Correlation& c) { return py::hash(py::int_(c.jdn)); })
       .def(py::pickle([](const Correlation& c) { return py::make_tuple(c.jdn); },
                       [](const py::tuple& t) { return correlationOf(t[0].cast<std::int64_t>()); }));
+  bindValue(cls, [](const Correlation& c) { return c.jdn; });
 }
 
 void bindDistance(py::module_& m) {
-  py::class_<Distance>(m, "Distance", R"doc(A distance in days, as inscriptions write it.
+  py::class_<Distance> cls(m, "Distance", R"doc(A distance in days, as inscriptions write it.
 
 Distance(text_or_days): "+2.5.3" or "-1.0.0" (largest place first, as a
 Long Count), "-823d" (in days), or an int. str() gives "+2.5.3", as
 glyphbox-cli diff writes it; int() and .days the number of days. Distances
-compare, hash and sort by their days.)doc")
-      .def(py::init([](const py::object& textOrDays) { return distanceArg(textOrDays); }),
-           py::arg("text_or_days"))
+compare, hash and sort by their days.)doc");
+  cls.def(py::init([](const py::object& textOrDays) { return distanceArg(textOrDays); }),
+          py::arg("text_or_days"))
       .def_property_readonly(
           "days", [](const Distance& d) { return d.days; }, "The distance in days.")
       .def("__int__", [](const Distance& d) { return d.days; })
@@ -590,27 +569,9 @@ compare, hash and sort by their days.)doc")
            [](const Distance& d) {
              return Distance{d.days == std::numeric_limits<std::int64_t>::min() ? d.days : -d.days};
            })
-      .def(
-          "__eq__", [](const Distance& a, const Distance& b) { return a.days == b.days; },
-          py::is_operator())
-      .def(
-          "__ne__", [](const Distance& a, const Distance& b) { return a.days != b.days; },
-          py::is_operator())
-      .def(
-          "__lt__", [](const Distance& a, const Distance& b) { return a.days < b.days; },
-          py::is_operator())
-      .def(
-          "__le__", [](const Distance& a, const Distance& b) { return a.days <= b.days; },
-          py::is_operator())
-      .def(
-          "__gt__", [](const Distance& a, const Distance& b) { return a.days > b.days; },
-          py::is_operator())
-      .def(
-          "__ge__", [](const Distance& a, const Distance& b) { return a.days >= b.days; },
-          py::is_operator())
-      .def("__hash__", [](const Distance& d) { return py::hash(py::int_(d.days)); })
       .def(py::pickle([](const Distance& d) { return py::make_tuple(d.days); },
                       [](const py::tuple& t) { return Distance{t[0].cast<std::int64_t>()}; }));
+  bindValue(cls, [](const Distance& d) { return d.days; });
 }
 
 // --- find, count, add, diff ------------------------------------------------
