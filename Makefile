@@ -43,7 +43,7 @@ test-asan: deps
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DGLYPHBOX_BUILD_UI=OFF -DGLYPHBOX_BUILD_TESTS=OFF -DGLYPHBOX_BUILD_BENCH=OFF \
-	  -DGLYPHBOX_BUILD_FUZZ=ON -DGLYPHBOX_SANITIZE=address,undefined >/dev/null
+	  -DGLYPHBOX_BUILD_PYTHON=OFF -DGLYPHBOX_BUILD_FUZZ=ON -DGLYPHBOX_SANITIZE=address,undefined >/dev/null
 	@cmake --build $(FUZZ_DIR)
 
 fuzz-smoke: fuzz-build
@@ -74,6 +74,8 @@ test-valgrind: build
 
 bench: build
 	$(BUILD_DIR)/bench/glyphbox-bench
+	if [ -x $(BUILD_DIR)/bench/glyphbox-python-bench ]; then \
+	  $(BUILD_DIR)/bench/glyphbox-python-bench; fi
 
 # glyphbox_<version>_<arch>.deb (the programs) and libglyphbox-dev (the libraries).
 package: build

@@ -364,14 +364,6 @@ int usageError(Output& out, const std::string& message, const CLI::App* command 
   return kExitUsage;
 }
 
-std::string presetList() {
-  std::string list = "glyphbox";
-  for (const auto& c : maya::kCorrelations) {
-    list += ", " + std::string(c.name) + " (" + std::to_string(c.jdn) + ")";
-  }
-  return list;
-}
-
 // The options as settings; a usage error's message when they do not fit.
 std::string settingsOf(const Options& o, ConversionSettings& s) {
   if (o.correlation == "glyphbox") {
@@ -383,8 +375,7 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
     const auto c = maya::parseCorrelation(o.correlation);
     if (!c) {
       return (o.correlationFromVariable ? std::string(kCorrelationVariable) + ": " : "") +
-             "unknown correlation \"" + maya::shown(o.correlation) + "\"; use " + presetList() +
-             ", or a whole number (the JDN of 0.0.0.0.0)";
+             rows::unknownCorrelationMessage(o.correlation, true);
     }
     s.reckoning = Reckoning::of(c.value);
   }
