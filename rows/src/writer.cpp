@@ -508,6 +508,22 @@ void RowWriter::build(std::vector<Column> columns) {
 
 void RowWriter::header() { out_.put(header_); }
 
+std::string RowWriter::valueText(const Row& row, Column column) const {
+  // The columns every row of a run shares are written once, into the pieces
+  // around the others, so they are taken from the row itself.
+  if (column == Column::Correlation) {
+    return correlationLabel(row.window ? Reckoning::ofWindow() : Reckoning::of(*row.correlation));
+  }
+  if (column == Column::Calendar) {
+    return std::string(calendarName(row.calendar));
+  }
+  // The widest value and the widest move past it.
+  char text[512];
+  const char* end = layout_.numerals ? row_writing::putValueInNumerals(text, layout_, column, row)
+                                     : row_writing::putValue(text, layout_, column, row);
+  return {text, static_cast<std::size_t>(end - text)};
+}
+
 void RowWriter::row(const Row& row) {
   switch (shape_) {
   case Shape::WindowPlain:

@@ -1,0 +1,24 @@
+#pragma once
+
+// A line that says why an input is refused, inline where the input is: in a
+// colour that reads as a warning on light and dark palettes alike, never a box.
+
+#include <QLabel>
+
+namespace glyphbox::workbench {
+
+class ProblemLabel : public QLabel {
+  Q_OBJECT
+  Q_DISABLE_COPY(ProblemLabel)
+
+public:
+  explicit ProblemLabel(QWidget* parent = nullptr);
+
+protected:
+  void changeEvent(QEvent* event) override;
+
+private:
+  void applyColour();
+};
+
+} // namespace glyphbox::workbench
