@@ -1,19 +1,19 @@
 #pragma once
 
 // The picture of a day (rows/drawing.h) painted with Qt: on screen, fitted
-// to its place at a scale whose every edge falls on a whole device pixel,
-// and into an image for "Save picture".
+// to its place, and into an image for "Save picture". At every scale each
+// bar, dot and block is snapped to whole device pixels, as fonts are hinted,
+// so that its edges stay crisp.
 //
 //   PictureColours::ofPaper() / ::of(palette)  the SVG's paint, or the desktop's
-//   paintDrawing(painter, drawing, colours)    in drawing units: scale the painter first
+//   paintDrawing(painter, drawing, colours, scale, devicePixelRatio)
 //   pictureImage(drawing, scale, colours)      -> QImage of scale x the drawing's size
-//   crispScale(fit, devicePixelRatio)          -> the largest scale <= fit on half device pixels
 
 #include <glyphbox/rows/drawing.h>
 
 #include <QColor>
 #include <QImage>
-#include <QWidget>
+#include <QScrollArea>
 
 #include <optional>
 
@@ -33,20 +33,19 @@ struct PictureColours {
   [[nodiscard]] static PictureColours of(const QPalette& palette);
 };
 
-void paintDrawing(QPainter& painter, const rows::Drawing& drawing, const PictureColours& colours);
+// Paints the drawing at scale logical pixels per unit, its top left corner
+// at the painter's origin. Preconditions: scale > 0; the painter is not
+// scaled or rotated, and its origin lies on a whole device pixel.
+void paintDrawing(QPainter& painter, const rows::Drawing& drawing, const PictureColours& colours,
+                  double scale, double devicePixelRatio);
 
 // Preconditions: scale > 0.
 [[nodiscard]] QImage pictureImage(const rows::Drawing& drawing, double scale,
                                   const PictureColours& colours);
 
-// The drawing's edges lie on even units (its lengths and offsets are all
-// even): at a scale that is a whole number of half device pixels per unit
-// every edge lands on a whole device pixel. The largest such scale up to
-// fit, and never below half a device pixel.
-[[nodiscard]] double crispScale(double fit, double devicePixelRatio);
-
-// The picture of a day, as large as its place allows and crisp.
-class DayPicture : public QWidget {
+// The picture of a day, as large as its place allows up to twice its size,
+// and never below half its size, where it scrolls instead.
+class DayPicture : public QScrollArea {
   Q_OBJECT
   Q_DISABLE_COPY(DayPicture)
 
@@ -57,16 +56,21 @@ public:
   void setDrawing(std::optional<rows::Drawing> drawing);
   [[nodiscard]] const std::optional<rows::Drawing>& drawing() const { return drawing_; }
   // The scale the picture is painted at now, in logical pixels per unit.
-  [[nodiscard]] double scale() const;
+  [[nodiscard]] double scale() const { return scale_; }
 
   [[nodiscard]] QSize sizeHint() const override;
-  [[nodiscard]] QSize minimumSizeHint() const override;
 
 protected:
-  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
+  class Canvas;
+  // Chooses the scale for the room the viewport has, and sizes the canvas.
+  void fit();
+
   std::optional<rows::Drawing> drawing_;
+  double scale_ = 1;
+  Canvas* canvas_ = nullptr;
 };
 
 } // namespace glyphbox::workbench
