@@ -6,6 +6,7 @@
 #include <glyphbox/rows/answer.h>
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/rows/svg.h>
+#include <glyphbox/rows/worksheet.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -259,6 +260,60 @@ int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
     return kExitIoError;
   }
   return finishRun(out, 0, false);
+}
+
+static_assert(rows::kMaxWorksheetLine == LineReader::kMaxLine,
+              "a worksheet's lines are limited as the converter's are");
+
+int runInscription(Output& out, const ConversionSettings& s, const std::string& path, int inFd) {
+  const bool fromFile = !path.empty() && path != "-";
+  int fd = inFd;
+  if (fromFile) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      out.error("glyphbox-cli: cannot read \"" + maya::shown(path) + "\": " + std::strerror(errno) +
+                "\n");
+      out.flush();
+      return kExitIoError;
+    }
+  }
+  rows::Worksheet sheet(s);
+  rows::WorksheetWriter writer(out, s);
+  writer.header();
+  bool failed = false; // a line refused or a clue that disagrees
+  bool refused = false;
+  long long lines = 0;
+  LineReader reader(fd);
+  const int readError = reader.readAll(
+      [&](std::string_view line, long long number, bool) {
+        // A line too long keeps only its start, still longer than the
+        // worksheet reads: it is refused as too long.
+        const rows::AnsweredLine answered = sheet.answer(line, number);
+        writer.write(answered);
+        refused = refused || answered.kind == rows::LineKind::Error;
+        failed = failed || refused || !answered.agrees();
+        lines = number;
+        return !out.failed();
+      },
+      [&] { out.flush(); });
+  if (fromFile) {
+    ::close(fd);
+  }
+  if (readError != 0 && fromFile) {
+    out.flush();
+    out.reportDirectly("glyphbox-cli: cannot read \"" + maya::shown(path) +
+                       "\": " + std::strerror(readError) + "\n");
+    return kExitIoError;
+  }
+  if (readError == 0 && !out.failed() && !sheet.dated() && !refused) {
+    out.error(lines == 0 ? std::string("glyphbox-cli: the worksheet is empty; write a date on its "
+                                       "first line, such as 9.12.11.5.18 6 Etznab 11 Yax\n")
+                         : "glyphbox-cli: line " + std::to_string(lines) +
+                               ": the worksheet ends without naming a day; write a date on a "
+                               "line, such as 9.12.11.5.18 6 Etznab 11 Yax\n");
+    failed = true;
+  }
+  return finishRun(out, readError, failed);
 }
 
 } // namespace glyphbox::cli

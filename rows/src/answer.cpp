@@ -33,18 +33,6 @@ std::optional<std::int64_t> eraBeforeDay(const maya::Pattern& p, std::string_vie
   return date.eraBefore ? date.days : std::nullopt;
 }
 
-// The settings the row texts are written under: plain people's values, and
-// every column, so that each row carries its JDN.
-ConversionSettings plainSettings(ConversionSettings s) {
-  s.format = OutputFormat::Plain;
-  s.compare = false;
-  s.columns = std::vector<Column>{};
-  for (const ColumnInfo& c : kColumns) {
-    s.columns->push_back(c.column);
-  }
-  return s;
-}
-
 } // namespace
 
 DayNumberReading readDayNumber(std::string_view text, const ConversionSettings& settings) {
@@ -88,21 +76,6 @@ FindReading readFindPattern(std::string_view words, maya::HaabNumbering numberin
   }
   r.matcher = std::move(compiled.matcher);
   return r;
-}
-
-RowTexts::RowTexts(const ConversionSettings& settings)
-    : sink_(-1, -1), converter_(sink_, plainSettings(settings)) {}
-
-std::optional<Row> RowTexts::rowOf(std::int64_t d) const {
-  std::vector<Row> rows;
-  if (!converter_.rowsFor(Day{Day::Kind::LongCount, d, {}}, rows).empty() || rows.empty()) {
-    return std::nullopt;
-  }
-  return rows.front();
-}
-
-std::string RowTexts::text(const Row& row, Column column) const {
-  return converter_.writer().valueText(row, column);
 }
 
 } // namespace glyphbox::rows

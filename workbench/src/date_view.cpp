@@ -1,6 +1,7 @@
 #include <glyphbox/workbench/date_view.h>
 
 #include <glyphbox/maya/long_count.h>
+#include <glyphbox/rows/answer.h>
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/rows/inputs.h>
 #include <glyphbox/rows/svg.h>
@@ -242,7 +243,11 @@ void DateView::savePictureTriggered() {
 
 void DateView::setSettings(const rows::ConversionSettings& settings) {
   settings_ = settings;
-  texts_ = std::make_unique<rows::RowTexts>(settings_);
+  std::vector<Column> columns;
+  for (const ValueField& f : kValues) {
+    columns.push_back(f.column);
+  }
+  cells_ = std::make_unique<rows::DayCells>(settings_, std::move(columns));
   answer();
 }
 
@@ -258,14 +263,16 @@ void DateView::answer() {
   const QString text = input_->text();
   const std::optional<std::int64_t> before = day_;
   day_.reset();
-  std::optional<rows::Row> row;
+  std::vector<std::string> cells;
   QString problem;
   if (!rows::trimBlanks(text.toStdString()).empty()) {
     const rows::DayNumberReading reading = rows::readDayNumber(text.toStdString(), settings_);
+    // The Long Count comes first, and only a day without a row lacks it.
     if (!reading.day) {
       problem = qText(reading.problem);
-    } else if (row = texts_->rowOf(*reading.day); !row) {
+    } else if (cells = cells_->of(*reading.day); cells.front().empty()) {
       problem = tr("the date of this day lies outside the supported years");
+      cells.clear();
     } else {
       day_ = reading.day;
       if (reading.eraBefore) {
@@ -274,7 +281,7 @@ void DateView::answer() {
     }
   }
   problem_->setText(problem);
-  showValues(row ? &*row : nullptr);
+  showValues(cells);
   if (day_ && *day_ >= -maya::kMaxDayNumber && *day_ <= maya::kMaxDayNumber) {
     picture_->setDrawing(rows::drawDay(rows::dayInput(
         *day_, settings_.spelling, settings_.haabDays.value_or(maya::HaabNumbering::Seating0))));
@@ -290,9 +297,9 @@ void DateView::answer() {
   }
 }
 
-void DateView::showValues(const rows::Row* row) {
+void DateView::showValues(const std::vector<std::string>& cells) {
   for (std::size_t i = 0; i < values_.size(); ++i) {
-    values_[i]->setText(row != nullptr ? qText(texts_->text(*row, kValues[i].column)) : QString());
+    values_[i]->setText(i < cells.size() ? qText(cells[i]) : QString());
     values_[i]->setCursorPosition(0);
   }
 }

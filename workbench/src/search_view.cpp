@@ -1,6 +1,7 @@
 #include <glyphbox/workbench/search_view.h>
 
 #include <glyphbox/maya/search.h>
+#include <glyphbox/rows/answer.h>
 #include <glyphbox/rows/inputs.h>
 #include <glyphbox/workbench/csv_export.h>
 #include <glyphbox/workbench/guarded.h>
@@ -60,7 +61,8 @@ void MatchModel::setMatches(std::vector<std::int64_t> days,
   plain.format = rows::OutputFormat::Plain;
   plain.columns.reset();
   columns_ = rows::defaultColumns(plain);
-  texts_ = std::make_unique<rows::RowTexts>(settings);
+  cells_ = std::make_unique<rows::DayCells>(settings, columns_);
+  cachedRow_ = -1;
   endResetModel();
 }
 
@@ -76,11 +78,11 @@ QVariant MatchModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
     return {};
   }
-  const auto row = texts_->rowOf(days_[static_cast<std::size_t>(index.row())]);
-  if (!row) {
-    return {};
+  if (index.row() != cachedRow_) {
+    cached_ = cells_->of(days_[static_cast<std::size_t>(index.row())]);
+    cachedRow_ = index.row();
   }
-  return qText(texts_->text(*row, columns_[static_cast<std::size_t>(index.column())]));
+  return qText(cached_[static_cast<std::size_t>(index.column())]);
 }
 
 QVariant MatchModel::headerData(int section, Qt::Orientation orientation, int role) const {

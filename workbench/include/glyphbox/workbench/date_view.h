@@ -5,14 +5,15 @@
 // and copyable; the day drawn as a monument writes it; steps of a kin, a
 // uinal, a tun and a katun; and the picture saved as SVG or PNG.
 
-#include <glyphbox/rows/answer.h>
 #include <glyphbox/rows/rows.h>
+#include <glyphbox/rows/worksheet.h>
 
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -69,10 +70,11 @@ private:
   // there is none.
   void answer();
   void step(std::int64_t days);
-  void showValues(const rows::Row* row);
+  // Writes the values, or clears them when there are none.
+  void showValues(const std::vector<std::string>& cells);
 
   rows::ConversionSettings settings_;
-  std::unique_ptr<rows::RowTexts> texts_;
+  std::unique_ptr<rows::DayCells> cells_; // the values' texts, as the plain lines write them
   std::optional<std::int64_t> day_;
 
   QLineEdit* input_ = nullptr;

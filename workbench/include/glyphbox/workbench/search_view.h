@@ -5,14 +5,15 @@
 // number of matches and a line when the list was cut; a refused pattern's
 // reason inline; a match opened in the date view; the list as CSV.
 
-#include <glyphbox/rows/answer.h>
 #include <glyphbox/rows/rows.h>
+#include <glyphbox/rows/worksheet.h>
 
 #include <QAbstractTableModel>
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -46,7 +47,11 @@ public:
 private:
   std::vector<std::int64_t> days_;
   std::vector<rows::Column> columns_;
-  std::unique_ptr<rows::RowTexts> texts_;
+  // The cells of the row asked for last: a view asks for a row's cells one
+  // after the other.
+  std::unique_ptr<rows::DayCells> cells_;
+  mutable int cachedRow_ = -1;
+  mutable std::vector<std::string> cached_;
 };
 
 class SearchView : public QWidget {
