@@ -167,10 +167,10 @@ TEST_F(DateViewTest, StepsByKeysAndButtonsMoveTheDayByEachPeriod) {
 }
 
 TEST_F(DateViewTest, EveryRefusedInputIsSaidInlineAsTheCommandLineSaysIt) {
-  for (const char* text :
-       {"2000-13-01", "2000-02-30", "0-01-01", "2000-01-01 AD", "9.12",
-        "9.12.11.5.18 7 Etznab 16 Yax G2", "9.12.11.18.0", "JDN", "JDN x", "tomorrow",
-        "4 Ahau 8 Cumku", "99999999999999999999-01-01", "\xC3\xA9t\xC3\xA9", "1.2.3.4.5.6.7.8.9.10"}) {
+  for (const char* text : {"2000-13-01", "2000-02-30", "0-01-01", "2000-01-01 AD", "9.12",
+                           "9.12.11.5.18 7 Etznab 16 Yax G2", "9.12.11.18.0", "JDN", "JDN x",
+                           "tomorrow", "4 Ahau 8 Cumku", "99999999999999999999-01-01",
+                           "\xC3\xA9t\xC3\xA9", "1.2.3.4.5.6.7.8.9.10"}) {
     retype(input, QString::fromUtf8(text));
     const auto cli = glyphbox::testing::cliAnswer({}, text, "long_count");
     ASSERT_TRUE(cli.fields.empty()) << text;

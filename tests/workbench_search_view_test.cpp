@@ -22,7 +22,7 @@ class SearchViewTest : public glyphbox::testing::WorkbenchTest {
 protected:
   void SetUp() override {
     WorkbenchTest::SetUp();
-    QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
     view = window->searchView();
     ASSERT_EQ(window->views()->currentWidget(), view);
     problem = child<QLabel>(QStringLiteral("searchProblem"));
@@ -150,7 +150,7 @@ TEST_F(SearchViewTest, EnterOrADoubleClickOpensTheMatchInTheDateView) {
   EXPECT_EQ(window->dateView()->day(), third);
   EXPECT_EQ(window->dateView()->input()->text().toStdString(), maya::longCountText(third));
 
-  QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+  QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
   const QRect cell = table->visualRect(table->model()->index(0, 1));
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
   QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());

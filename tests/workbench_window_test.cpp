@@ -8,6 +8,7 @@
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/workbench/date_view.h>
 #include <glyphbox/workbench/day_picture.h>
+#include <glyphbox/workbench/inscription_view.h>
 #include <glyphbox/workbench/search_view.h>
 #include <glyphbox/workbench/settings_bar.h>
 
@@ -40,7 +41,7 @@ TEST_F(WindowTest, TheChoicesAndTheWindowsPlaceAreKeptForTheNextRun) {
   chooseItem(child<QComboBox>(QStringLiteral("spelling")), QStringLiteral("Modern (Ajaw, Kumk'u)"));
   chooseItem(child<QComboBox>(QStringLiteral("numbering")), QStringLiteral("1-20"));
   window->resize(1150, 700);
-  QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+  QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
   const rows::ConversionSettings chosen = window->settingsBar()->settings();
   window->close();
   window.reset();
@@ -68,7 +69,8 @@ TEST_F(WindowTest, EveryActionHasAMenuEntryAndAShortcutOfItsOwn) {
   for (QAction* top : window->menuBar()->actions()) {
     ASSERT_NE(top->menu(), nullptr);
     for (QAction* a : top->menu()->actions()) {
-      if (a->isSeparator()) {
+      // Open Recent lists file names, reached through the menu's letters.
+      if (a->isSeparator() || a->menu() != nullptr) {
         continue;
       }
       inMenus.insert(a);
@@ -80,15 +82,22 @@ TEST_F(WindowTest, EveryActionHasAMenuEntryAndAShortcutOfItsOwn) {
   for (QAction* a : window->dateView()->stepActions()) {
     EXPECT_TRUE(inMenus.count(a)) << a->objectName().toStdString();
   }
-  for (QAction* a : {window->dateView()->savePictureAction(), window->searchView()->openAction(),
-                     window->searchView()->exportAction()}) {
+  const InscriptionView* inscription = window->inscriptionView();
+  for (QAction* a :
+       {window->dateView()->savePictureAction(), window->searchView()->openAction(),
+        window->searchView()->exportAction(), inscription->newAction(), inscription->openAction(),
+        inscription->saveAction(), inscription->saveAsAction(), inscription->exportAction()}) {
     EXPECT_TRUE(inMenus.count(a)) << a->objectName().toStdString();
   }
   EXPECT_EQ(shortcuts.size(), inMenus.size()); // no shortcut serves two actions
 
-  // The views by Ctrl+1 and Ctrl+2, each with its input focused; Ctrl+T for today.
-  QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+  // The views by Ctrl+1 to Ctrl+3, each with its input focused; Ctrl+T for today.
+  QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
   EXPECT_EQ(QApplication::focusWidget(), window->searchView()->patternInput());
+  QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window->inscriptionView()->editor())
+      << QApplication::focusWidget()->metaObject()->className() << " "
+      << QApplication::focusWidget()->objectName().toStdString();
   QTest::keyClick(window.get(), Qt::Key_1, Qt::ControlModifier);
   EXPECT_EQ(QApplication::focusWidget(), window->dateView()->input());
   QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
@@ -97,7 +106,7 @@ TEST_F(WindowTest, EveryActionHasAMenuEntryAndAShortcutOfItsOwn) {
 }
 
 TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
-  for (const int view : {0, 1}) {
+  for (const int view : {0, 1, 2}) {
     window->views()->setCurrentIndex(view);
     for (QWidget* w : window->findChildren<QWidget*>()) {
       const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||

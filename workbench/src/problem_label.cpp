@@ -4,6 +4,12 @@
 
 namespace glyphbox::workbench {
 
+QColor problemColour(const QPalette& palette) {
+  constexpr int kDarkBelow = 128; // a window colour this dark is a dark desktop's
+  return palette.color(QPalette::Window).lightness() < kDarkBelow ? QColor(0xff, 0x8a, 0x80)
+                                                                  : QColor(0xb0, 0x00, 0x20);
+}
+
 ProblemLabel::ProblemLabel(QWidget* parent) : QLabel(parent) {
   setWordWrap(true);
   setTextFormat(Qt::PlainText);
@@ -19,13 +25,8 @@ void ProblemLabel::changeEvent(QEvent* event) {
 }
 
 void ProblemLabel::applyColour() {
-  // A deep red on light windows, a soft one on dark windows: both well apart
-  // from the background they stand on.
-  constexpr int kDarkBelow = 128;
   QPalette p = palette();
-  const QColor colour = p.color(QPalette::Window).lightness() < kDarkBelow
-                            ? QColor(0xff, 0x8a, 0x80)
-                            : QColor(0xb0, 0x00, 0x20);
+  const QColor colour = problemColour(p);
   if (p.color(QPalette::WindowText) != colour) {
     p.setColor(QPalette::WindowText, colour);
     setPalette(p);

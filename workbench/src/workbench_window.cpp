@@ -2,6 +2,7 @@
 
 #include <glyphbox/workbench/date_view.h>
 #include <glyphbox/workbench/guarded.h>
+#include <glyphbox/workbench/inscription_view.h>
 #include <glyphbox/workbench/search_view.h>
 #include <glyphbox/workbench/settings_bar.h>
 
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -34,7 +36,7 @@ constexpr int kFirstHeight = 760;
 WorkbenchWindow::WorkbenchWindow(QSettings& store, QWidget* parent)
     : QMainWindow(parent), store_(store) {
   setObjectName(QStringLiteral("workbench"));
-  setWindowTitle(tr("Glyphbox Workbench"));
+  setWindowTitle(tr("Glyphbox Workbench[*]"));
   createViews();
   createMenus();
   restoreState();
@@ -52,9 +54,12 @@ void WorkbenchWindow::createViews() {
   views_->setAccessibleName(tr("Views"));
   dateView_ = new DateView(views_);
   dateView_->setObjectName(QStringLiteral("dateView"));
+  inscriptionView_ = new InscriptionView(store_, views_);
+  inscriptionView_->setObjectName(QStringLiteral("inscriptionView"));
   searchView_ = new SearchView(views_);
   searchView_->setObjectName(QStringLiteral("searchView"));
   views_->addTab(dateView_, tr("&Date"));
+  views_->addTab(inscriptionView_, tr("&Inscription"));
   views_->addTab(searchView_, tr("&Search"));
   auto* layout = new QVBoxLayout(client);
   layout->addWidget(settingsBar_);
@@ -70,7 +75,14 @@ void WorkbenchWindow::createMenus() {
     return a;
   };
   QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(inscriptionView_->newAction());
+  file->addAction(inscriptionView_->openAction());
+  file->addMenu(inscriptionView_->recentMenu());
+  file->addAction(inscriptionView_->saveAction());
+  file->addAction(inscriptionView_->saveAsAction());
+  file->addSeparator();
   file->addAction(dateView_->savePictureAction());
+  file->addAction(inscriptionView_->exportAction());
   file->addAction(searchView_->exportAction());
   file->addSeparator();
   quit_ = action(tr("&Quit"), QStringLiteral("quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -82,8 +94,8 @@ void WorkbenchWindow::createMenus() {
   edit->addAction(copyValues_);
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
-  const QString names[] = {tr("&Date View"), tr("&Search View")};
-  for (int i = 0; i < 2; ++i) {
+  const QString names[] = {tr("&Date View"), tr("&Inscription View"), tr("&Search View")};
+  for (int i = 0; i < 3; ++i) {
     viewActions_[i] = action(names[i], QStringLiteral("view%1").arg(i + 1),
                              QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
     view->addAction(viewActions_[i]);
@@ -134,8 +146,10 @@ void WorkbenchWindow::connectHandlers() {
   connectGuarded(goToInput_, &QAction::triggered, this, &WorkbenchWindow::goToInputTriggered);
   connectGuarded(copyValues_, &QAction::triggered, this, &WorkbenchWindow::copyValuesTriggered);
   connectGuarded(about_, &QAction::triggered, this, &WorkbenchWindow::aboutTriggered);
+  connectGuarded(inscriptionView_, &InscriptionView::documentChanged, this,
+                 &WorkbenchWindow::documentChanged);
   connect(quit_, &QAction::triggered, this, &QWidget::close);
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < 3; ++i) {
     connect(viewActions_[i], &QAction::triggered, this,
             [this, i] { showView(static_cast<View>(i)); });
   }
@@ -149,6 +163,7 @@ void WorkbenchWindow::showView(View view) {
 void WorkbenchWindow::settingsChanged() {
   const rows::ConversionSettings s = settingsBar_->settings();
   dateView_->setSettings(s);
+  inscriptionView_->setSettings(s);
   searchView_->setSettings(s);
 }
 
@@ -166,6 +181,10 @@ void WorkbenchWindow::todayTriggered() {
 
 void WorkbenchWindow::goToInputTriggered() {
   QWidget* current = views_->currentWidget();
+  if (current == inscriptionView_) {
+    inscriptionView_->editor()->setFocus();
+    return;
+  }
   QLineEdit* input = current == dateView_ ? dateView_->input() : searchView_->patternInput();
   input->setFocus();
   input->selectAll();
@@ -187,7 +206,18 @@ void WorkbenchWindow::aboutTriggered() {
                          .arg(QString::fromLatin1(kVersionText)));
 }
 
+void WorkbenchWindow::documentChanged() {
+  const QString path = inscriptionView_->filePath();
+  setWindowTitle(path.isEmpty() ? tr("Glyphbox Workbench[*]")
+                                : tr("%1[*] - Glyphbox Workbench").arg(QFileInfo(path).fileName()));
+  setWindowModified(inscriptionView_->isModified());
+}
+
 void WorkbenchWindow::closeEvent(QCloseEvent* event) {
+  if (!inscriptionView_->maybeSave()) {
+    event->ignore();
+    return;
+  }
   saveState();
   event->accept();
 }

@@ -7,6 +7,10 @@
 
 namespace glyphbox::workbench {
 
+// The colour of what is wrong: a deep red on light windows, a soft one on
+// dark windows, both well apart from the background they stand on.
+[[nodiscard]] QColor problemColour(const QPalette& palette);
+
 class ProblemLabel : public QLabel {
   Q_OBJECT
   Q_DISABLE_COPY(ProblemLabel)

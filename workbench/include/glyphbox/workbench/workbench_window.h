@@ -14,6 +14,7 @@ class QTabWidget;
 namespace glyphbox::workbench {
 
 class DateView;
+class InscriptionView;
 class SearchView;
 class SettingsBar;
 
@@ -23,13 +24,14 @@ class WorkbenchWindow : public QMainWindow {
 
 public:
   // The views, in the order of their tabs.
-  enum class View { Date, Search };
+  enum class View { Date, Inscription, Search };
 
   // store: where the choices are read from and written to when the window closes.
   explicit WorkbenchWindow(QSettings& store, QWidget* parent = nullptr);
 
   [[nodiscard]] SettingsBar* settingsBar() const { return settingsBar_; }
   [[nodiscard]] DateView* dateView() const { return dateView_; }
+  [[nodiscard]] InscriptionView* inscriptionView() const { return inscriptionView_; }
   [[nodiscard]] SearchView* searchView() const { return searchView_; }
   [[nodiscard]] QTabWidget* views() const { return views_; }
   void showView(View view);
@@ -38,6 +40,7 @@ public:
   void saveState();
 
 protected:
+  // Asks first when the worksheet has unsaved changes.
   void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -52,18 +55,20 @@ private:
   void goToInputTriggered();
   void copyValuesTriggered();
   void aboutTriggered();
+  void documentChanged();
 
   QSettings& store_;
   SettingsBar* settingsBar_ = nullptr;
   QTabWidget* views_ = nullptr;
   DateView* dateView_ = nullptr;
+  InscriptionView* inscriptionView_ = nullptr;
   SearchView* searchView_ = nullptr;
   QAction* today_ = nullptr;
   QAction* goToInput_ = nullptr;
   QAction* copyValues_ = nullptr;
   QAction* about_ = nullptr;
   QAction* quit_ = nullptr;
-  QAction* viewActions_[2] = {};
+  QAction* viewActions_[3] = {};
 };
 
 } // namespace glyphbox::workbench
