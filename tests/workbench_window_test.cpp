@@ -8,6 +8,7 @@
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/workbench/date_view.h>
 #include <glyphbox/workbench/day_picture.h>
+#include <glyphbox/workbench/guarded.h>
 #include <glyphbox/workbench/inscription_view.h>
 #include <glyphbox/workbench/search_view.h>
 #include <glyphbox/workbench/settings_bar.h>
@@ -21,11 +22,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStatusBar>
 #include <QStyleFactory>
 #include <QTabWidget>
 
 #include <cmath>
 #include <set>
+#include <stdexcept>
 
 namespace glyphbox::workbench {
 namespace {
@@ -138,6 +141,16 @@ TEST_F(WindowTest, TabFollowsTheDateViewsReadingOrder) {
       "previousKinButton", "nextKinButton",       "nextUinalButton",   "nextTunButton",
       "nextKatunButton",   "savePictureButton"};
   EXPECT_EQ(path, expected);
+}
+
+TEST_F(WindowTest, WhatAHandlerThrowsIsSaidInTheStatusBarAndGoesNoFurther) {
+  guard(window->dateView(), [] { throw std::runtime_error("no room left"); });
+  EXPECT_EQ(window->statusBar()->currentMessage(),
+            QStringLiteral("Something went wrong: no room left"));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  // The window goes on answering.
+  retype(window->dateView()->input(), QStringLiteral("13.0.0.0.0"));
+  EXPECT_TRUE(window->dateView()->day());
 }
 
 // A palette of light text on a dark ground, as a dark desktop has.
