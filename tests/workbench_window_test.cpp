@@ -23,10 +23,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTabWidget>
 
 #include <cmath>
+#include <memory>
 #include <set>
 #include <stdexcept>
 
@@ -153,9 +155,15 @@ TEST_F(WindowTest, WhatAHandlerThrowsIsSaidInTheStatusBarAndGoesNoFurther) {
   EXPECT_TRUE(window->dateView()->day());
 }
 
+// The light palette of a plain desktop: Fusion's.
+QPalette lightPalette() {
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+  return fusion->standardPalette();
+}
+
 // A palette of light text on a dark ground, as a dark desktop has.
 QPalette darkPalette() {
-  QPalette p = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+  QPalette p = lightPalette();
   const QColor window(0x2b, 0x2b, 0x2b);
   const QColor text(0xe8, 0xe8, 0xe8);
   for (const auto role : {QPalette::Window, QPalette::Button}) {
@@ -182,7 +190,7 @@ double contrast(const QColor& a, const QColor& b) {
 }
 
 TEST_F(WindowTest, ThePictureAndTheProblemsReadWellOnLightAndDarkPalettes) {
-  const QPalette light = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+  const QPalette light = lightPalette();
   for (const QPalette& palette : {light, darkPalette()}) {
     QApplication::setPalette(palette);
     retype(window->dateView()->input(), QStringLiteral("2000-13-01"));
