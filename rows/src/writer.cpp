@@ -143,12 +143,20 @@ std::string correlationJson(const Reckoning& r) {
   return json + ",\"jdn\":" + std::to_string(r.correlation.jdn) + "}";
 }
 
-// People read the correlation in a column of its own: padded to this width,
-// and at least two blanks before what follows.
-constexpr std::size_t kLabelWidth = 24;
+// People read the correlation in a column of its own: as wide as the widest
+// preset's label (any other correlation is a bare number, narrower still),
+// and two blanks before what follows.
+std::size_t labelWidth() {
+  std::size_t widest = 0;
+  for (const maya::Correlation& c : maya::kCorrelations) {
+    widest = std::max(widest, correlationLabel(Reckoning::of(c)).size());
+  }
+  return widest + 2;
+}
 
 std::string paddedLabel(std::string label) {
-  label.append(label.size() < kLabelWidth ? kLabelWidth - label.size() : 2, ' ');
+  static const std::size_t width = labelWidth();
+  label.append(label.size() + 2 < width ? width - label.size() : 2, ' ');
   return label;
 }
 
@@ -319,8 +327,7 @@ char* row_writing::putOtherValue(char* at, const Layout& l, Column column,
     if (row.cells == nullptr) {
       return l.json ? put(at, "null") : at;
     }
-    return put(at, row.cells[static_cast<std::size_t>(column) -
-                             static_cast<std::size_t>(kFirstWorksheetColumn)]);
+    return put(at, row.cells[worksheetPlace(column)]);
   default:
     return at;
   }
@@ -444,6 +451,10 @@ void RowWriter::build(std::vector<Column> columns) {
   const std::string_view separator = format == OutputFormat::Plain ? "  "
                                      : format == OutputFormat::Tsv ? "\t"
                                                                    : ","; // CSV and JSON
+  // Under --compare the plain labels are padded to one width, so that the
+  // columns after them line up; a label that ends the line is not.
+  const bool padLabels = format == OutputFormat::Plain && settings_.compare && !columns.empty() &&
+                         columns.back() != Column::Correlation;
   // Outside --compare every row has the settings' correlation and calendar:
   // those columns are written once, into the pieces around the others.
   const auto labelOf = [&](const Reckoning& r) {
@@ -451,7 +462,7 @@ void RowWriter::build(std::vector<Column> columns) {
       return correlationJson(r);
     }
     const std::string label = correlationLabel(r);
-    return format == OutputFormat::Plain ? paddedLabel(label) : fieldText(format, label);
+    return padLabels ? paddedLabel(label) : fieldText(format, label);
   };
   const auto constantText = [&](Column c) -> std::optional<std::string> {
     if (settings_.compare || (c != Column::Correlation && c != Column::Calendar)) {
@@ -470,13 +481,13 @@ void RowWriter::build(std::vector<Column> columns) {
   }
   constexpr std::size_t kLargestValue = 96; // the widest value a column writes
   std::string piece = json ? "{" : "";
-  bool afterLabel = false; // the padded correlation needs no separator after it
+  bool afterLabel = false; // a padded correlation needs no separator after it
   for (std::size_t i = 0; i < columns.size(); ++i) {
     const Column c = columns[i];
     if (i > 0 && !afterLabel) {
       piece += separator;
     }
-    afterLabel = format == OutputFormat::Plain && c == Column::Correlation;
+    afterLabel = padLabels && c == Column::Correlation;
     if (json) {
       piece += "\"" + std::string(columnName(c)) + "\":" + (isJsonString(c) ? "\"" : "");
     }
@@ -548,10 +559,7 @@ std::string RowWriter::text(const Row& row, Column column) const {
     return std::string(calendarName(row.calendar));
   }
   if (isWorksheetColumn(column)) {
-    return row.cells == nullptr
-               ? std::string()
-               : std::string(row.cells[static_cast<std::size_t>(column) -
-                                       static_cast<std::size_t>(kFirstWorksheetColumn)]);
+    return row.cells == nullptr ? std::string() : std::string(row.cells[worksheetPlace(column)]);
   }
   // Room for the widest value and the widest moves past its pieces.
   char text[1024];
