@@ -152,9 +152,15 @@ TEST_P(WindowProgram, TakesTheToolkitsOptionsAsAnyQtProgramDoes) {
   // With a platform that needs no display the program starts and keeps
   // running (its window open) until timeout(1) ends it. The workbench keeps
   // its settings in a scratch folder here, not in the user's.
-  for (const char* arguments :
-       {"-platform offscreen -style fusion", "--platform offscreen -style=windows -reverse",
-        "-qwindowtitle Maya -platform offscreen"}) {
+  // The workbench parses its command line with the same code: one case
+  // shows that it starts, and keeps the suite short.
+  const std::vector<const char*> cases =
+      p.path == kPrograms[0].path
+          ? std::vector<const char*>{"-platform offscreen -style fusion",
+                                     "--platform offscreen -style=windows -reverse",
+                                     "-qwindowtitle Maya -platform offscreen"}
+          : std::vector<const char*>{"--platform offscreen -style=windows -reverse"};
+  for (const char* arguments : cases) {
     const Outcome o =
         run(p, "-u DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=" + ::testing::TempDir(), arguments,
             "", 3);
