@@ -76,6 +76,8 @@ bench: build
 	$(BUILD_DIR)/bench/glyphbox-bench
 	if [ -x $(BUILD_DIR)/bench/glyphbox-python-bench ]; then \
 	  $(BUILD_DIR)/bench/glyphbox-python-bench; fi
+	if [ -x $(BUILD_DIR)/bench/glyphbox-workbench-bench ]; then \
+	  QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/glyphbox-workbench-bench; fi
 
 # glyphbox_<version>_<arch>.deb (the programs) and libglyphbox-dev (the libraries).
 package: build
