@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ const Program kPrograms[] = {
     {GLYPHBOX_PATH, "glyphbox", "Glyphbox"},
     {GLYPHBOX_WORKBENCH_PATH, "glyphbox-workbench", "Glyphbox Workbench"},
 };
+
+// Test names and failures name the program by its command.
+void PrintTo(const Program& p, std::ostream* os) { *os << p.command; }
 
 // `environment` is a prefix for env(1), such as "-u DISPLAY QT_QPA_PLATFORM=xcb".
 // `seconds` > 0 runs it under timeout(1), which ends it with status 124.
