@@ -46,7 +46,10 @@ TEST(DayCycles, RandomDaysOfEverySize) {
     const auto magnitude = static_cast<std::int64_t>(random() >> (63 - bits) >> 1);
     expectSameAsEachCycle(random() % 2 == 0 ? magnitude : -magnitude);
   }
-  for (const std::int64_t d : {INT64_MAX, INT64_MIN + 1, kMaxDayNumber, -kMaxDayNumber}) {
+  // The 819-day count is defined down to the lowest day whose station is a
+  // day of 64 bits too.
+  for (const std::int64_t d :
+       {INT64_MAX, INT64_MIN + kStationDays, kMaxDayNumber, -kMaxDayNumber}) {
     expectSameAsEachCycle(d);
   }
 }
