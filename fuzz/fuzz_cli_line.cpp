@@ -15,8 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include <sys/mman.h>
-#include <unistd.h>
+#include "memory_files.h"
 
 namespace {
 
@@ -112,14 +111,6 @@ Expected reference(std::string_view line) {
   return e;
 }
 
-// Everything written to a memory file so far.
-std::string contents(int fd) {
-  std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_CUR)), '\0');
-  if (!text.empty() && pread(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()))
-    std::abort();
-  return text;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -142,16 +133,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The whole conversion through the fast path: it must never crash, must
   // write exactly what the straightforward conversion writes, and a date near
   // the epoch must agree with day-by-day stepping.
-  static const int outFd = memfd_create("out", 0);
-  static const int errFd = memfd_create("err", 0);
-  ftruncate(outFd, 0);
-  ftruncate(errFd, 0);
-  lseek(outFd, 0, SEEK_SET);
-  lseek(errFd, 0, SEEK_SET);
+  static const glyphbox::fuzzing::MemoryFiles files;
+  files.clear();
   const glyphbox::rows::Origin origin{glyphbox::rows::Origin::Kind::Line, 7};
   bool converted = false;
   {
-    glyphbox::rows::Output out(outFd, errFd);
+    glyphbox::rows::Output out(files.out, files.err);
     glyphbox::rows::Converter converter(out, windowSettings());
     converted = converter.convert(line, origin);
     out.flush();
@@ -163,7 +150,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto reference =
       glyphbox::testing::referenceConvert(line, origin, glyphbox::testing::ReferenceFormat::Plain);
-  if (contents(outFd) != reference.out || contents(errFd) != reference.err)
+  if (glyphbox::fuzzing::contents(files.out) != reference.out ||
+      glyphbox::fuzzing::contents(files.err) != reference.err)
     std::abort();
   if (converted != reference.err.empty())
     std::abort();

@@ -9,40 +9,28 @@
 #include <glyphbox/rows/rows.h>
 #include <glyphbox/testing/numerals.h>
 
+#include "memory_files.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 namespace {
 
 using namespace glyphbox;
 
-std::string contents(int fd) {
-  std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_CUR)), '\0');
-  if (!text.empty() && pread(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()))
-    std::abort();
-  return text;
-}
-
 std::string convert(const rows::ConversionSettings& settings, std::string_view line) {
-  static const int outFd = memfd_create("out", 0);
-  static const int errFd = memfd_create("err", 0);
-  ftruncate(outFd, 0);
-  ftruncate(errFd, 0);
-  lseek(outFd, 0, SEEK_SET);
-  lseek(errFd, 0, SEEK_SET);
+  static const fuzzing::MemoryFiles files;
+  files.clear();
   {
-    rows::Output out(outFd, errFd);
+    rows::Output out(files.out, files.err);
     rows::Converter converter(out, settings);
     converter.writeHeader();
     converter.convert(line, {rows::Origin::Kind::Line, 1});
     out.flush();
   }
-  return contents(outFd) + contents(errFd);
+  return fuzzing::contents(files.out) + fuzzing::contents(files.err);
 }
 
 } // namespace
