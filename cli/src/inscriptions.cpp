@@ -5,6 +5,7 @@
 #include <glyphbox/maya/pattern_text.h>
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/rows/svg.h>
+#include <glyphbox/runtime/messages.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,6 +20,9 @@
 namespace glyphbox::cli {
 namespace {
 
+using i18n::format;
+using i18n::N_;
+using i18n::tr;
 using rows::ConversionSettings;
 using rows::Day;
 using rows::OutputFormat;
@@ -26,9 +30,13 @@ using rows::Reading;
 using rows::Reckoning;
 using rows::Row;
 
-int refuseWith(Output& out, const std::string& what, std::string_view text,
-               const std::string& reason) {
-  out.error("glyphbox-cli: " + what + " \"" + maya::shown(text) + "\": " + reason + "\n");
+// What an input is, in messages: N_("date"), N_("pattern"), N_("distance"),
+// or an option's name.
+std::string_view labelOf(const char* what) { return what[0] == '-' ? what : tr(what); }
+
+int refuseWith(Output& out, const char* what, std::string_view text, const std::string& reason) {
+  out.error("glyphbox-cli: " + std::string(labelOf(what)) + " \"" + maya::shown(text) +
+            "\": " + reason + "\n");
   return finishRun(out, 0, true);
 }
 
@@ -51,7 +59,7 @@ DayReading dayOf(Output& out, const ConversionSettings& s, const char* what,
               ? reading.day->value
               : reading.day->value - s.reckoning.correlation.jdn;
   if (reading.day->eraBefore) {
-    out.error("glyphbox-cli: " + std::string(what) + " \"" + maya::shown(text) +
+    out.error("glyphbox-cli: " + std::string(labelOf(what)) + " \"" + maya::shown(text) +
               "\": " + rows::eraBeforeNote(*r.day) + "\n");
   }
   return r;
@@ -92,7 +100,7 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
   }
   const maya::PatternReading reading = maya::readPattern(words, numbering);
   if (!reading.pattern) {
-    return refuseWith(out, "pattern", words, reading.problem);
+    return refuseWith(out, N_("pattern"), words, reading.problem);
   }
   maya::Pattern pattern = *reading.pattern;
   maya::CompileResult compiled = maya::compile(pattern);
@@ -105,11 +113,11 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
           places.value[static_cast<std::size_t>(k)];
     }
     compiled = maya::compile(pattern);
-    out.error("glyphbox-cli: pattern \"" + maya::shown(words) + "\": " + rows::eraBeforeNote(*day) +
-              "\n");
+    out.error("glyphbox-cli: " + std::string(tr("pattern")) + " \"" + maya::shown(words) +
+              "\": " + rows::eraBeforeNote(*day) + "\n");
   }
   if (!compiled.ok()) {
-    return refuseWith(out, "pattern", words, compiled.refusal);
+    return refuseWith(out, N_("pattern"), words, compiled.refusal);
   }
   const maya::Matcher& matcher = *compiled.matcher;
 
@@ -151,8 +159,10 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
       return kExitRefused;
     }
     if (range.first > range.last) {
-      out.error("glyphbox-cli: the range is empty: --from " + maya::shown(o.from) +
-                " lies after --to " + maya::shown(o.to) + "\n");
+      out.error("glyphbox-cli: " +
+                format(tr("the range is empty: --from {} lies after --to {}"), maya::shown(o.from),
+                       maya::shown(o.to)) +
+                "\n");
       return finishRun(out, 0, true);
     }
     total = maya::count(matcher, range);
@@ -178,35 +188,38 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
     }
   }
   if (matches.empty()) {
-    out.error("glyphbox-cli: no day in the range matches \"" + maya::shown(words) + "\"\n");
+    out.error("glyphbox-cli: " +
+              format(tr("no day in the range matches \"{}\""), maya::shown(words)) + "\n");
     return finishRun(out, 0, true);
   }
   if (total > static_cast<std::int64_t>(matches.size())) {
-    out.error("glyphbox-cli: the list stops at " + std::to_string(matches.size()) + " of " +
-              std::to_string(total) + " matching days; use --limit N for more, or " +
-              "--count-only\n");
+    out.error("glyphbox-cli: " +
+              format(tr("the list stops at {} of {} matching days; use --limit N for more, or "
+                        "--count-only"),
+                     matches.size(), total) +
+              "\n");
   }
   return finishRun(out, 0, false);
 }
 
 int runAdd(Output& out, const ConversionSettings& s, const std::vector<std::string>& args) {
   Converter converter(out, s);
-  DayReading start = dayOf(out, s, "date", args[0]);
+  DayReading start = dayOf(out, s, N_("date"), args[0]);
   if (!start.day) {
-    return refuseWith(out, "date", args[0], start.problem);
+    return refuseWith(out, N_("date"), args[0], start.problem);
   }
   std::int64_t d = *start.day;
   converter.writeHeader();
   for (std::size_t i = 1; i < args.size(); ++i) {
     const maya::DistanceReading distance = maya::readDistance(args[i]);
     if (!distance.days) {
-      return refuseWith(out, "distance", args[i], distance.problem);
+      return refuseWith(out, N_("distance"), args[i], distance.problem);
     }
     d += *distance.days;
     std::vector<Row> rows;
     const std::string problem = converter.rowsFor(Day{Day::Kind::LongCount, d, {}}, rows);
     if (!problem.empty()) {
-      return refuseWith(out, "distance", args[i], problem);
+      return refuseWith(out, N_("distance"), args[i], problem);
     }
     for (const Row& row : rows) {
       converter.writer().row(row);
@@ -219,9 +232,9 @@ int runDiff(Output& out, const ConversionSettings& s, const std::vector<std::str
   Converter converter(out, s);
   std::int64_t days[2] = {};
   for (int i = 0; i < 2; ++i) {
-    const DayReading r = dayOf(out, s, "date", args[static_cast<std::size_t>(i)]);
+    const DayReading r = dayOf(out, s, N_("date"), args[static_cast<std::size_t>(i)]);
     if (!r.day) {
-      return refuseWith(out, "date", args[static_cast<std::size_t>(i)], r.problem);
+      return refuseWith(out, N_("date"), args[static_cast<std::size_t>(i)], r.problem);
     }
     days[i] = *r.day;
   }
@@ -292,9 +305,9 @@ std::string writeWhole(const std::string& path, std::string_view text) {
 
 int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
             const std::string& path) {
-  const DayReading day = dayOf(out, s, "date", input);
+  const DayReading day = dayOf(out, s, N_("date"), input);
   if (!day.day) {
-    return refuseWith(out, "date", input, day.problem);
+    return refuseWith(out, N_("date"), input, day.problem);
   }
   const std::string svg = rows::svgOf(rows::drawDay(
       rows::dayInput(*day.day, s.spelling, s.haabDays.value_or(maya::HaabNumbering::Seating0))));
@@ -303,7 +316,8 @@ int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
     return finishRun(out, 0, false);
   }
   if (const std::string problem = writeWhole(path, svg); !problem.empty()) {
-    out.error("glyphbox-cli: cannot write \"" + maya::shown(path) + "\": " + problem + "\n");
+    out.error("glyphbox-cli: " + format(tr("cannot write \"{}\": {}"), maya::shown(path), problem) +
+              "\n");
     out.flush();
     return kExitIoError;
   }

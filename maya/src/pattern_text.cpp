@@ -5,11 +5,16 @@
 
 #include "search_internal.h"
 
+#include <glyphbox/runtime/messages.h>
+
 #include <algorithm>
 #include <vector>
 
 namespace glyphbox::maya {
 namespace {
+
+using i18n::format;
+using i18n::tr;
 
 bool isDigits(std::string_view s) noexcept {
   return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
@@ -69,7 +74,7 @@ std::string readLongCountPattern(std::string_view w, maya::LongCountPattern& lc)
     }
   }
   if (places.size() < 5 || places.size() > 9) {
-    return "a Long Count pattern has five to nine places";
+    return tr("a Long Count pattern has five to nine places");
   }
   lc.places = static_cast<int>(places.size());
   for (std::size_t i = 0; i < places.size(); ++i) {
@@ -77,7 +82,7 @@ std::string readLongCountPattern(std::string_view w, maya::LongCountPattern& lc)
       continue;
     }
     if (!isDigits(places[i]) || places[i].size() > 15) {
-      return "each place of a Long Count pattern is a number or '*'";
+      return tr("each place of a Long Count pattern is a number or '*'");
     }
     lc.digits[i] = std::stoll(std::string(places[i]));
   }
@@ -127,7 +132,7 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
   p.numbering = numbering;
   const std::vector<std::string_view> words = wordsOf(text);
   if (words.empty()) {
-    r.problem = "the pattern is empty";
+    r.problem = tr("the pattern is empty");
     return r;
   }
   bool haveTzolkin = false;
@@ -137,7 +142,7 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
     const std::string quotedWord = quoted(w);
     if (looksLikeLongCountPattern(w)) {
       if (p.longCount) {
-        r.problem = "the pattern has two Long Counts";
+        r.problem = tr("the pattern has two Long Counts");
         return r;
       }
       LongCountPattern lc;
@@ -159,14 +164,14 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
     if (lowered == "bearer" || lowered == "year-bearer") {
       std::optional<int> number;
       if (i + 2 >= words.size() || !numberOrStar(words[i + 1], number)) {
-        r.problem = "'bearer' is followed by a Tzolkin date, such as bearer 8 Ik";
+        r.problem = tr("'bearer' is followed by a Tzolkin date, such as bearer 8 Ik");
         return r;
       }
       p.bearerNumber = number;
       if (words[i + 2] != "*") {
         const auto name = parseTzolkinName(words[i + 2]);
         if (!name) {
-          r.problem = quoted(words[i + 2]) + " is not a Tzolkin day name";
+          r.problem = format(tr("{} is not a Tzolkin day name"), quoted(words[i + 2]));
           return r;
         }
         p.bearerName = *name;
@@ -180,7 +185,7 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
     if (w == "819" && i + 1 < words.size()) {
       if (const auto quarter = quarterOf(words[i + 1])) {
         if (p.stationQuarter) {
-          r.problem = "the pattern has two quarters of the 819-day count";
+          r.problem = tr("the pattern has two quarters of the 819-day count");
           return r;
         }
         p.stationQuarter = *quarter;
@@ -191,18 +196,18 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
     if (w.substr(0, 4) == "819+") {
       std::string_view days = w.substr(4);
       if (!isDigits(days)) {
-        r.problem = quotedWord + ": the days after a station are a number, such as 819+20";
+        r.problem = quotedWord + ": " + tr("the days after a station are a number, such as 819+20");
         return r;
       }
       if (p.daysAfterStation) {
-        r.problem = "the pattern has two counts of days after a station";
+        r.problem = tr("the pattern has two counts of days after a station");
         return r;
       }
       days.remove_prefix(std::min(days.find_first_not_of('0'), days.size() - 1));
       // compile() says why a number that fits is out of range; one too long
       // for an int is told here in the same words.
       if (days.size() > 9) {
-        r.problem = quotedWord + ": a day lies 0 to 818 days after its station";
+        r.problem = quotedWord + ": " + tr("a day lies 0 to 818 days after its station");
         return r;
       }
       p.daysAfterStation = std::stoi(std::string(days));
@@ -212,16 +217,17 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
     std::string_view name;
     if (numberOrStar(w, number)) {
       if (i + 1 >= words.size()) {
-        r.problem = quotedWord + " needs a day name or a month after it, or '*'";
+        r.problem = format(tr("{} needs a day name or a month after it, or '*'"), quotedWord);
         return r;
       }
       name = words[++i];
     } else if (parseTzolkinName(w) || parseHaabMonth(w)) {
       name = w; // a name alone: any number or day with it
     } else {
-      r.problem = quotedWord + " is not part of a pattern; use a Long Count such as 9.*.*.*.0, a "
-                               "Tzolkin date (8 Ahau), a Haab date (13 Pop), a Lord (G9) or bearer "
-                               "8 Ik";
+      r.problem = format(tr("{} is not part of a pattern; use a Long Count such as 9.*.*.*.0, a "
+                            "Tzolkin date (8 Ahau), a Haab date (13 Pop), a Lord (G9) or bearer "
+                            "8 Ik"),
+                         quotedWord);
       return r;
     }
     const auto tzolkin = parseTzolkinName(name);
@@ -232,12 +238,12 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
     } else if (tzolkin) {
       isTzolkin = true;
     } else if (!haab) {
-      r.problem = quoted(name) + " is neither a Tzolkin day name nor a Haab month";
+      r.problem = format(tr("{} is neither a Tzolkin day name nor a Haab month"), quoted(name));
       return r;
     }
     if (isTzolkin) {
       if (haveTzolkin) {
-        r.problem = "the pattern has two Tzolkin dates";
+        r.problem = tr("the pattern has two Tzolkin dates");
         return r;
       }
       haveTzolkin = true;
@@ -247,7 +253,7 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
       }
     } else {
       if (haveHaab) {
-        r.problem = "the pattern has two Haab dates";
+        r.problem = tr("the pattern has two Haab dates");
         return r;
       }
       haveHaab = true;
@@ -272,7 +278,7 @@ DistanceReading readDistance(std::string_view text) {
       s.remove_prefix(1);
     }
     if (!isDigits(s) || s.size() > 15) {
-      r.problem = "a distance in days is a whole number followed by d, such as -823d";
+      r.problem = tr("a distance in days is a whole number followed by d, such as -823d");
       return r;
     }
     const std::int64_t days = std::stoll(std::string(s));
@@ -282,11 +288,11 @@ DistanceReading readDistance(std::string_view text) {
   const ParsedLongCount lc = parseLongCountDistance(s);
   if (!lc) {
     // A bare number has one place: say what it lacks rather than count places.
-    r.problem =
-        (lc.error == LongCountError::TooFewPlaces ? std::string("a number alone is no distance")
-                                                  : longCountErrorMessage(lc)) +
-        "; a distance is written largest place first, such as +2.5.3, or in days, "
-        "such as -823d";
+    r.problem = format(tr("{}; a distance is written largest place first, such as +2.5.3, or in "
+                          "days, such as -823d"),
+                       lc.error == LongCountError::TooFewPlaces
+                           ? std::string(tr("a number alone is no distance"))
+                           : longCountErrorMessage(lc));
     return r;
   }
   r.days = lc.days;
@@ -311,8 +317,7 @@ std::string disagreements(const Pattern& p, std::string_view longCount, std::int
   std::string out;
   const auto add = [&](const std::string& clue, std::string_view instead) {
     out += out.empty() ? "" : "; ";
-    out += quoted(clue) + " disagrees with " + std::string(longCount) + ", which falls on ";
-    out += instead;
+    out += format(tr("{} disagrees with {}, which falls on {}"), quoted(clue), longCount, instead);
   };
   const Tzolkin tz = tzolkinOf(d);
   if ((p.tzolkinNumber && *p.tzolkinNumber != tz.number) ||
@@ -322,10 +327,9 @@ std::string disagreements(const Pattern& p, std::string_view longCount, std::int
   const Haab haab = haabOf(d, p.numbering);
   if ((p.haabMonth && *p.haabMonth != haab.month) || (p.haabDay && *p.haabDay != haab.day)) {
     const Haab earlier = haabOf(d - kGreatCycle, p.numbering);
-    std::string instead(text, writeHaab(text, haab, Spelling::Colonial));
-    instead += ", and 13 baktuns earlier on ";
-    instead.append(text, writeHaab(text, earlier, Spelling::Colonial));
-    add(haabText(p), instead);
+    const std::string onDay(text, writeHaab(text, haab, Spelling::Colonial));
+    add(haabText(p), format(tr("{}, and 13 baktuns earlier on {}"), onDay,
+                            std::string_view(text, writeHaab(text, earlier, Spelling::Colonial))));
   }
   if (p.lord && *p.lord != lordOfTheNight(d)) {
     add(lordText(*p.lord), lordText(lordOfTheNight(d)));
@@ -334,12 +338,12 @@ std::string disagreements(const Pattern& p, std::string_view longCount, std::int
   if ((p.bearerNumber && *p.bearerNumber != bearer.number) ||
       (p.bearerName && *p.bearerName != bearer.name)) {
     add(bearerText(p),
-        "year bearer " + std::string(text, writeTzolkin(text, bearer, Spelling::Colonial)));
+        format(tr("year bearer {}"),
+               std::string_view(text, writeTzolkin(text, bearer, Spelling::Colonial))));
   }
   const Station819 station = station819Of(d);
-  const std::string stationWords = "a day " + std::to_string(station.since) +
-                                   " days after a station in the " +
-                                   std::string(quarterName(station.quarter));
+  const std::string stationWords = format(tr("a day {} days after a station in the {}"),
+                                          station.since, quarterWords(station.quarter));
   if (p.daysAfterStation && *p.daysAfterStation != station.since) {
     add(daysAfterStationText(*p.daysAfterStation), stationWords);
   }
@@ -362,7 +366,7 @@ InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numberi
     return r;
   }
   if (lc.places < kDatePlaces) {
-    r.problem = "a Long Count of fewer than five places is a distance, not a date";
+    r.problem = tr("a Long Count of fewer than five places is a distance, not a date");
     return r;
   }
   const PatternReading clues = readPattern(s.substr(blank), numbering);
@@ -371,7 +375,7 @@ InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numberi
     return r;
   }
   if (clues.pattern->longCount) {
-    r.problem = "a date has one Long Count";
+    r.problem = tr("a date has one Long Count");
     return r;
   }
   const CompileResult compiled = compile(*clues.pattern);

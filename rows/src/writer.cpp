@@ -166,8 +166,7 @@ std::string_view putMessage(std::string& message, Origin origin, std::string_vie
   }
   char* const start = message.data();
   char* at = put(start, "glyphbox-cli: ");
-  at = put(at, origin.kind == Origin::Kind::Line ? std::string_view("line ")
-                                                 : std::string_view("input "));
+  at = put(at, origin.kind == Origin::Kind::Line ? i18n::tr("line ") : i18n::tr("input "));
   at = putInt(at, origin.number);
   at = put(at, ": \"");
   at = maya::writeShown(at, text);
@@ -335,9 +334,9 @@ std::string columnsHelp() {
     help += '\n';
   };
   for (const ColumnInfo& c : kColumns) {
-    line(c.name, c.help);
+    line(c.name, i18n::tr(c.help.data()));
   }
-  line(k819Group.name, k819Group.help);
+  line(k819Group.name, i18n::tr(k819Group.help.data()));
   return help;
 }
 
