@@ -5,7 +5,7 @@ FUZZ_DIR  ?= build-fuzz
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 5
-FUZZERS := fuzz_conversions fuzz_cli_line fuzz_cli_stream fuzz_pattern
+FUZZERS := fuzz_conversions fuzz_cli_line fuzz_cli_stream fuzz_pattern fuzz_columns
 
 SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

@@ -64,6 +64,11 @@ constexpr const char* kFooter =
        "20; a Long Count lists every date of years 9999 BCE to 9999 CE that the\n"
        "window shows with it.\n"
        "\n"
+       "Examples:\n"
+       "  glyphbox-cli 2012-12-21 9.12.11.5.18 'JDN 2451545' today\n"
+       "  glyphbox-cli --fields date,long_count,lord,bearer,819 9.12.11.5.18\n"
+       "  glyphbox-cli --numerals maya --format csv 13.0.0.0.0\n"
+       "\n"
        "Exit status: 0 when every input was converted, 1 when an input was refused,\n"
        "2 for a usage error, 3 when the input could not be read or the output\n"
        "could not be written. See 'glyphbox-cli help COMMAND' for find, add,\n"
@@ -119,6 +124,8 @@ constexpr const char* kDrawFooter =
        "of the Night and the 819-day station. An existing FILE is replaced whole,\n"
        "or left as it was when it cannot be written.\n"
        "\n"
+       "Example: glyphbox-cli draw 9.12.11.5.18 -o stela.svg\n"
+       "\n"
        "Exit status: 0 when the picture was written, 1 when the date was refused,\n"
        "2 for a usage error, 3 when the picture could not be written.\n");
 
@@ -134,10 +141,26 @@ public:
   }
 
   std::string make_usage(const CLI::App* app, std::string name) const override {
-    if (app->get_parent() != nullptr) {
-      name = std::string(kProgram) + " " + name;
+    if (app->get_parent() == nullptr) {
+      return CLI::Formatter::make_usage(app, name);
     }
-    return CLI::Formatter::make_usage(app, name);
+    std::string usage = CLI::Formatter::make_usage(app, std::string(kProgram) + " " + name);
+    // The commands' operands are required, but checked after the parser (so
+    // that they may follow --): the usage line says so rather than the
+    // parser's brackets for an optional positional.
+    static constexpr std::pair<std::string_view, std::string_view> kOperands[] = {
+        {"find", "PATTERN..."},
+        {"add", "DATE DISTANCE..."},
+        {"diff", "DATE DATE"},
+        {"draw", "DATE"}};
+    for (const auto& [command, operands] : kOperands) {
+      const std::size_t open = usage.rfind(" [");
+      if (app->get_name() == command && open != std::string::npos) {
+        const std::size_t close = usage.find(']', open);
+        usage.replace(open + 1, close - open, operands);
+      }
+    }
+    return usage;
   }
 
   // " TEXT:{plain,tsv}=plain": the parser names the type of a value itself.

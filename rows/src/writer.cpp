@@ -136,12 +136,20 @@ std::string correlationJson(const Reckoning& r) {
   return json + ",\"jdn\":" + std::to_string(r.correlation.jdn) + "}";
 }
 
-// People read the correlation in a column of its own: padded to this width,
-// and at least two blanks before what follows.
-constexpr std::size_t kLabelWidth = 24;
+// People read the correlation in a column of its own: as wide as the widest
+// preset's label (any other correlation is a bare number, narrower still),
+// and two blanks before what follows.
+std::size_t labelWidth() {
+  std::size_t widest = 0;
+  for (const maya::Correlation& c : maya::kCorrelations) {
+    widest = std::max(widest, correlationLabel(Reckoning::of(c)).size());
+  }
+  return widest + 2;
+}
 
 std::string paddedLabel(std::string label) {
-  label.append(label.size() < kLabelWidth ? kLabelWidth - label.size() : 2, ' ');
+  static const std::size_t width = labelWidth();
+  label.append(label.size() + 2 < width ? width - label.size() : 2, ' ');
   return label;
 }
 
@@ -413,6 +421,10 @@ void RowWriter::build(std::vector<Column> columns) {
   const std::string_view separator = format == OutputFormat::Plain ? "  "
                                      : format == OutputFormat::Tsv ? "\t"
                                                                    : ","; // CSV and JSON
+  // Under --compare the plain labels are padded to one width, so that the
+  // columns after them line up; a label that ends the line is not.
+  const bool padLabels = format == OutputFormat::Plain && settings_.compare && !columns.empty() &&
+                         columns.back() != Column::Correlation;
   // Outside --compare every row has the settings' correlation and calendar:
   // those columns are written once, into the pieces around the others.
   const auto labelOf = [&](const Reckoning& r) {
@@ -420,7 +432,7 @@ void RowWriter::build(std::vector<Column> columns) {
       return correlationJson(r);
     }
     const std::string label = correlationLabel(r);
-    return format == OutputFormat::Plain ? paddedLabel(label) : fieldText(format, label);
+    return padLabels ? paddedLabel(label) : fieldText(format, label);
   };
   const auto constantText = [&](Column c) -> std::optional<std::string> {
     if (settings_.compare || (c != Column::Correlation && c != Column::Calendar)) {
@@ -439,13 +451,13 @@ void RowWriter::build(std::vector<Column> columns) {
   }
   constexpr std::size_t kLargestValue = 96; // the widest value a column writes
   std::string piece = json ? "{" : "";
-  bool afterLabel = false; // the padded correlation needs no separator after it
+  bool afterLabel = false; // a padded correlation needs no separator after it
   for (std::size_t i = 0; i < columns.size(); ++i) {
     const Column c = columns[i];
     if (i > 0 && !afterLabel) {
       piece += separator;
     }
-    afterLabel = format == OutputFormat::Plain && c == Column::Correlation;
+    afterLabel = padLabels && c == Column::Correlation;
     if (json) {
       piece += "\"" + std::string(columnName(c)) + "\":" + (isJsonString(c) ? "\"" : "");
     }
