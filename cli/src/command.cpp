@@ -148,11 +148,12 @@ public:
     // The commands' operands are required, but checked after the parser (so
     // that they may follow --): the usage line says so rather than the
     // parser's brackets for an optional positional.
-    static constexpr std::pair<std::string_view, std::string_view> kOperands[] = {
-        {"find", "PATTERN..."},
-        {"add", "DATE DISTANCE..."},
-        {"diff", "DATE DATE"},
-        {"draw", "DATE"}};
+    const std::string date = tr("DATE");
+    const std::pair<std::string_view, std::string> kOperands[] = {
+        {"find", std::string(tr("PATTERN")) + "..."},
+        {"add", std::string(tr("DATE DISTANCE")) + "..."},
+        {"diff", date + " " + date},
+        {"draw", date}};
     for (const auto& [command, operands] : kOperands) {
       const std::size_t open = usage.rfind(" [");
       if (app->get_name() == command && open != std::string::npos) {
