@@ -5,42 +5,20 @@
 
 #include "cli_process.h"
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+using glyphbox::testing_process::linesOf;
 using glyphbox::testing_process::Outcome;
 using glyphbox::testing_process::quoted;
-using glyphbox::testing_process::runShell;
-using glyphbox::testing_process::scratchFile;
+using glyphbox::testing_process::runCliIn;
 
 // The ways a user asks for Spanish: a locale the system has, a locale it
 // lacks (the language is still Spanish), and GNU's LANGUAGE list alone.
 const char* const kSpanish[] = {"LC_ALL=es_ES.UTF-8", "LC_ALL= LANG=es_MX.UTF-8",
                                 "LC_ALL=C LANGUAGE=es"};
-
-// Runs glyphbox-cli with the environment assignments, arguments and input.
-Outcome run(const std::string& environment, const std::vector<std::string>& args,
-            const std::string& input = "") {
-  const std::string in = scratchFile("spanish_in");
-  std::ofstream(in, std::ios::binary) << input;
-  std::string command = environment + " " + GLYPHBOX_CLI_PATH;
-  for (const std::string& a : args) {
-    command += " " + quoted(a);
-  }
-  return runShell(command + " <" + in);
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) {
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 struct Case {
   std::vector<std::string> args;
@@ -110,10 +88,10 @@ std::string shown(const Case& c) {
 
 TEST(CliInSpanish, WritesTheSameStandardOutputAndTranslatesEveryMessage) {
   for (const Case& c : everyMode()) {
-    const Outcome english = run("", c.args, c.input);
+    const Outcome english = runCliIn("", c.args, c.input);
     const std::vector<std::string> englishLines = linesOf(english.err);
     for (const char* spanish : kSpanish) {
-      const Outcome o = run(spanish, c.args, c.input);
+      const Outcome o = runCliIn(spanish, c.args, c.input);
       SCOPED_TRACE(std::string(spanish) + shown(c));
       EXPECT_EQ(o.out, english.out);
       EXPECT_EQ(o.status, english.status);
@@ -168,7 +146,7 @@ TEST(CliInSpanish, WordsTheMessagesOfTheField) {
        "Pruebe 'glyphbox-cli help find'.\n"},
   };
   for (const Expected& c : cases) {
-    const Outcome o = run(kSpanish[0], c.args);
+    const Outcome o = runCliIn(kSpanish[0], c.args);
     EXPECT_EQ(o.err, c.err) << shown({c.args, ""});
   }
 }
@@ -182,8 +160,8 @@ TEST(CliInSpanish, HelpHasNoEnglishHeadingLeft) {
                                              {"help", "draw"},
                                              {"help", "help"},
                                              {"--fields", "help"}}) {
-    const Outcome english = run("", args);
-    const Outcome o = run(kSpanish[2], args);
+    const Outcome english = runCliIn("", args);
+    const Outcome o = runCliIn(kSpanish[2], args);
     SCOPED_TRACE(shown({args, ""}));
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, "");
@@ -194,7 +172,7 @@ TEST(CliInSpanish, HelpHasNoEnglishHeadingLeft) {
       EXPECT_EQ(o.out.find(word), std::string::npos) << word;
     }
   }
-  const Outcome help = run(kSpanish[0], {"help", "find"});
+  const Outcome help = runCliIn(kSpanish[0], {"help", "find"});
   EXPECT_NE(help.out.find("Uso: glyphbox-cli find [OPCIONES] PISTAS..."), std::string::npos);
   EXPECT_NE(help.out.find("Señor de la Noche"), std::string::npos);
 }
