@@ -177,4 +177,18 @@ TEST(CliInSpanish, HelpHasNoEnglishHeadingLeft) {
   EXPECT_NE(help.out.find("Señor de la Noche"), std::string::npos);
 }
 
+// The system's own words for a failed write come in the language too.
+TEST(CliInSpanish, WordsTheFailuresOfTheStreams) {
+  const std::string cli = std::string("LC_ALL=es_ES.UTF-8 ") + GLYPHBOX_CLI_PATH;
+  const Outcome full = glyphbox::testing_process::runShell(cli + " 2000-01-01 >/dev/full");
+  EXPECT_EQ(full.status, 3);
+  EXPECT_EQ(full.err,
+            "glyphbox-cli: no se puede escribir la salida: No queda espacio en el dispositivo\n");
+  const Outcome picture =
+      glyphbox::testing_process::runShell(cli + " draw 2000-01-01 -o /nonexistent/day.svg");
+  EXPECT_EQ(picture.status, 3);
+  EXPECT_EQ(picture.err, "glyphbox-cli: no se puede escribir \"/nonexistent/day.svg\": No existe "
+                         "el fichero o el directorio\n");
+}
+
 } // namespace
