@@ -73,6 +73,7 @@ test-valgrind: build
 
 bench: build
 	$(BUILD_DIR)/bench/glyphbox-bench
+	$(BUILD_DIR)/bench/glyphbox-workbench-bench
 
 # glyphbox_<version>_<arch>.deb (the programs) and libglyphbox-dev (the libraries).
 package: build

@@ -1,5 +1,6 @@
-// Runs the real window program as a user's shell would, for what happens
-// before any window opens: its command line and a display that cannot be had.
+// Runs the real window programs as a user's shell would, for what happens
+// before any window opens: their command line and a display that cannot be had.
+// Both programs, glyphbox and glyphbox-workbench, start the same way.
 
 #include <glyphbox/version.h>
 
@@ -31,15 +32,25 @@ std::string slurp(const std::string& path) {
   return ss.str();
 }
 
+struct Program {
+  const char* path;
+  const char* command; // as its messages name it
+  const char* name;    // as --version names it
+};
+const Program kPrograms[] = {
+    {GLYPHBOX_PATH, "glyphbox", "Glyphbox"},
+    {GLYPHBOX_WORKBENCH_PATH, "glyphbox-workbench", "Glyphbox Workbench"},
+};
+
 // `environment` is a prefix for env(1), such as "-u DISPLAY QT_QPA_PLATFORM=xcb".
 // `seconds` > 0 runs it under timeout(1), which ends it with status 124.
-Outcome run(const std::string& environment, const std::string& arguments,
+Outcome run(const Program& program, const std::string& environment, const std::string& arguments,
             const std::string& output = "", int seconds = 0) {
   const std::string out =
       output.empty() ? ::testing::TempDir() + "glyphbox_out" + std::to_string(::getpid()) : output;
   const std::string err = ::testing::TempDir() + "glyphbox_err" + std::to_string(::getpid());
   const std::string limit = seconds > 0 ? "timeout " + std::to_string(seconds) + " " : "";
-  const std::string command = limit + "env " + environment + " " + GLYPHBOX_PATH + " " + arguments +
+  const std::string command = limit + "env " + environment + " " + program.path + " " + arguments +
                               " </dev/null >" + out + " 2>" + err;
   const int raw = std::system(command.c_str());
   Outcome o;
@@ -51,7 +62,13 @@ Outcome run(const std::string& environment, const std::string& arguments,
 
 int lines(const std::string& s) { return static_cast<int>(std::count(s.begin(), s.end(), '\n')); }
 
-TEST(WindowProgram, WithoutAReachableDisplaySaysSoInOneLineAndExitsOne) {
+class WindowProgram : public ::testing::TestWithParam<Program> {};
+INSTANTIATE_TEST_SUITE_P(Both, WindowProgram, ::testing::ValuesIn(kPrograms), [](const auto& info) {
+  return std::string(info.param.command == std::string("glyphbox") ? "glyphbox" : "workbench");
+});
+
+TEST_P(WindowProgram, WithoutAReachableDisplaySaysSoInOneLineAndExitsOne) {
+  const Program& p = GetParam();
   const char* environments[] = {
       "QT_QPA_PLATFORM=nonexistent",
       "QT_QPA_PLATFORM= DISPLAY=:987",
@@ -61,26 +78,27 @@ TEST(WindowProgram, WithoutAReachableDisplaySaysSoInOneLineAndExitsOne) {
       "QT_QPA_PLATFORM=xcb DISPLAY=:987",
   };
   for (const char* environment : environments) {
-    const Outcome o = run(environment, "");
+    const Outcome o = run(p, environment, "");
     EXPECT_EQ(o.status, 1) << environment << '\n' << o.err;
     EXPECT_EQ(lines(o.err), 1) << environment << '\n' << o.err;
-    EXPECT_EQ(o.err.rfind("glyphbox: no display to open (", 0), 0u) << o.err;
+    EXPECT_EQ(o.err.rfind(std::string(p.command) + ": no display to open (", 0), 0u) << o.err;
     EXPECT_NE(o.err.find("use glyphbox-cli"), std::string::npos) << o.err;
     EXPECT_EQ(o.out, "") << environment;
   }
 }
 
-TEST(WindowProgram, HelpNamesTheProgramAndListsOnlyWhatItHandles) {
-  const Outcome help = run("", "--help");
+TEST_P(WindowProgram, HelpNamesTheProgramAndListsOnlyWhatItHandles) {
+  const Program& p = GetParam();
+  const Outcome help = run(p, "", "--help");
   EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.out.rfind("Usage: glyphbox [options]\n", 0), 0u) << help.out;
+  EXPECT_EQ(help.out.rfind("Usage: " + std::string(p.command) + " [options]\n", 0), 0u) << help.out;
   EXPECT_EQ(help.err, "");
   for (const char* option : {"--help", "--help-all", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(help.out.find("-platform"), std::string::npos); // only in --help-all
 
-  const Outcome all = run("", "--help-all");
+  const Outcome all = run(p, "", "--help-all");
   EXPECT_EQ(all.status, 0);
   EXPECT_EQ(all.out.rfind(help.out.substr(0, help.out.find("\nExit status")), 0), 0u);
   for (const char* option : {"-platform NAME", "-style NAME", "-display NAME", "-reverse"}) {
@@ -88,22 +106,26 @@ TEST(WindowProgram, HelpNamesTheProgramAndListsOnlyWhatItHandles) {
   }
 
   for (const char* version : {"--version", "-v"}) {
-    const Outcome o = run("", version);
+    const Outcome o = run(p, "", version);
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out, std::string("Glyphbox ") + glyphbox::kVersionText + "\n");
+    EXPECT_EQ(o.out, std::string(p.name) + " " + glyphbox::kVersionText + "\n");
   }
-  EXPECT_EQ(run("", "-h").out, help.out);
+  EXPECT_EQ(run(p, "", "-h").out, help.out);
 }
 
-TEST(WindowProgram, OutputThatCannotBeWrittenIsReportedWithStatusThree) {
+TEST_P(WindowProgram, OutputThatCannotBeWrittenIsReportedWithStatusThree) {
+  const Program& p = GetParam();
   for (const char* arguments : {"--version", "--help", "--help-all"}) {
-    const Outcome o = run("", arguments, "/dev/full");
+    const Outcome o = run(p, "", arguments, "/dev/full");
     EXPECT_EQ(o.status, 3) << arguments;
-    EXPECT_EQ(o.err, "glyphbox: cannot write the output: No space left on device\n") << arguments;
+    EXPECT_EQ(o.err,
+              std::string(p.command) + ": cannot write the output: No space left on device\n")
+        << arguments;
   }
 }
 
-TEST(WindowProgram, RefusesWhatItDoesNotKnowWithStatusTwo) {
+TEST_P(WindowProgram, RefusesWhatItDoesNotKnowWithStatusTwo) {
+  const Program& p = GetParam();
   const struct {
     const char* arguments;
     const char* says;
@@ -114,52 +136,61 @@ TEST(WindowProgram, RefusesWhatItDoesNotKnowWithStatusTwo) {
       {"-display=:0", "unknown option '-display=:0'"},
   };
   for (const auto& c : cases) {
-    const Outcome o = run("", c.arguments);
+    const Outcome o = run(p, "", c.arguments);
     EXPECT_EQ(o.status, 2) << c.arguments;
-    EXPECT_EQ(o.err, std::string("glyphbox: ") + c.says + " (see glyphbox --help)\n");
+    EXPECT_EQ(o.err, std::string(p.command) + ": " + c.says + " (see " + p.command + " --help)\n");
   }
 }
 
-TEST(WindowProgram, TakesTheToolkitsOptionsAsAnyQtProgramDoes) {
+TEST_P(WindowProgram, TakesTheToolkitsOptionsAsAnyQtProgramDoes) {
+  const Program& p = GetParam();
   // -display reaches the toolkit, which tries that display.
-  const Outcome display = run("-u DISPLAY -u QT_QPA_PLATFORM", "-display :987");
+  const Outcome display = run(p, "-u DISPLAY -u QT_QPA_PLATFORM", "-display :987");
   EXPECT_EQ(display.status, 1) << display.err;
   EXPECT_NE(display.err.find(":987"), std::string::npos) << display.err;
 
   // With a platform that needs no display the program starts and keeps
-  // running (the splash, then the main window) until timeout(1) ends it.
+  // running (its window open) until timeout(1) ends it. The workbench keeps
+  // its settings in a scratch folder here, not in the user's.
   for (const char* arguments :
        {"-platform offscreen -style fusion", "--platform offscreen -style=windows -reverse",
         "-qwindowtitle Maya -platform offscreen"}) {
-    const Outcome o = run("-u DISPLAY -u QT_QPA_PLATFORM", arguments, "", 3);
+    const Outcome o =
+        run(p, "-u DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=" + ::testing::TempDir(), arguments,
+            "", 3);
     EXPECT_EQ(o.status, 124) << arguments << '\n' << o.err; // still running when ended
-    EXPECT_EQ(o.err.find("glyphbox:"), std::string::npos) << arguments << '\n' << o.err;
+    EXPECT_EQ(o.err.find(std::string(p.command) + ":"), std::string::npos) << arguments << '\n'
+                                                                           << o.err;
   }
 }
 
 // Under a Spanish locale the terminal's words are Spanish, each in place of
 // its English one; the version stays the same.
-TEST(WindowProgram, SpeaksTheUsersLanguageOnTheTerminal) {
+TEST_P(WindowProgram, SpeaksTheUsersLanguageOnTheTerminal) {
+  const Program& p = GetParam();
+  const std::string program = p.command;
   struct Case {
     std::string arguments;
     std::string environment; // beside the locale's
     int status;
     std::string start; // of standard output, or of standard error when nothing is written there
   };
-  const Case cases[] = {
-      {"--help", "", 0, "Uso: glyphbox [opciones]\nConvierte fechas gregorianas"},
-      {"--help-all", "", 0, "Uso: glyphbox [opciones]\n"},
-      {"--bogus", "", 2, "glyphbox: opción desconocida '--bogus' (véase glyphbox --help)\n"},
-      {"-style", "", 2, "glyphbox: la opción '-style' necesita un valor (véase glyphbox --help)\n"},
-      {"extra", "", 2, "glyphbox: argumento inesperado 'extra' (véase glyphbox --help)\n"},
+  const std::vector<Case> cases = {
+      {"--help", "", 0, "Uso: " + program + " [opciones]\n"},
+      {"--help-all", "", 0, "Uso: " + program + " [opciones]\n"},
+      {"--bogus", "", 2,
+       program + ": opción desconocida '--bogus' (véase " + program + " --help)\n"},
+      {"-style", "", 2,
+       program + ": la opción '-style' necesita un valor (véase " + program + " --help)\n"},
+      {"extra", "", 2, program + ": argumento inesperado 'extra' (véase " + program + " --help)\n"},
       {"", "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", 1,
-       "glyphbox: no hay pantalla que abrir (no están definidas ni DISPLAY ni WAYLAND_DISPLAY); "
-       "para convertir fechas sin ella, use glyphbox-cli\n"},
+       program + ": no hay pantalla que abrir (no están definidas ni DISPLAY ni WAYLAND_DISPLAY); "
+                 "para convertir fechas sin ella, use glyphbox-cli\n"},
   };
   for (const char* locale : {"LC_ALL=es_ES.UTF-8 LANGUAGE=", "LC_ALL=C LANGUAGE=es"}) {
     for (const Case& c : cases) {
-      const Outcome english = run(c.environment, c.arguments);
-      const Outcome o = run(c.environment + " " + locale, c.arguments);
+      const Outcome english = run(p, c.environment, c.arguments);
+      const Outcome o = run(p, c.environment + " " + locale, c.arguments);
       SCOPED_TRACE(std::string(locale) + " " + c.arguments);
       EXPECT_EQ(o.status, c.status);
       EXPECT_EQ((o.out.empty() ? o.err : o.out).rfind(c.start, 0), 0u) << o.out << o.err;
@@ -174,7 +205,7 @@ TEST(WindowProgram, SpeaksTheUsersLanguageOnTheTerminal) {
       }
     }
   }
-  EXPECT_EQ(run("LC_ALL=es_ES.UTF-8", "--version").out, run("", "--version").out);
+  EXPECT_EQ(run(p, "LC_ALL=es_ES.UTF-8", "--version").out, run(p, "", "--version").out);
 }
 
 } // namespace

@@ -8,10 +8,10 @@
 namespace glyphbox::rows {
 namespace {
 
-constexpr std::string_view kInk = "#2b2118";   // a dark brown, as of ink on stone
-constexpr std::string_view kPaper = "#fdfbf6"; // the background
-constexpr std::string_view kStone = "#f2ede1"; // inside the blocks
-constexpr double kFrameRadius = 6;
+using paint::kFrameRadius;
+using paint::kInk;
+using paint::kPaper;
+using paint::kStone;
 
 // A number in at most two decimals, without trailing zeros: the same bytes in every locale.
 void putNumber(std::string& out, double v) {
@@ -24,6 +24,12 @@ void putNumber(std::string& out, double v) {
     s.remove_suffix(1);
   }
   out += s == "-0" ? "0" : s;
+}
+
+std::string number(double v) {
+  std::string out;
+  putNumber(out, v);
+  return out;
 }
 
 void putAttribute(std::string& out, std::string_view name, double v) {
@@ -194,13 +200,15 @@ std::string svgOf(const Drawing& d) {
 
   const std::string ink(kInk);
   // Blocks first, so that what lies on them is painted over them.
-  putGroup(out, d, "fill=\"" + std::string(kStone) + "\" stroke=\"" + ink + "\" stroke-width=\"2\"",
+  putGroup(out, d,
+           "fill=\"" + std::string(kStone) + "\" stroke=\"" + ink + "\" stroke-width=\"" +
+               number(paint::kFrameStroke) + "\"",
            {Shape::Kind::Frame},
            [](std::string& o, const Shape& s) { putRect(o, s, kFrameRadius); });
   putGroup(out, d, "fill=\"" + ink + "\"", {Shape::Kind::Bar, Shape::Kind::Dot},
            [](std::string& o, const Shape& s) {
              if (s.kind == Shape::Kind::Bar) {
-               putRect(o, s, s.height / 4);
+               putRect(o, s, s.height * paint::kBarRadius);
                return;
              }
              o += "<circle";
@@ -210,8 +218,8 @@ std::string svgOf(const Drawing& d) {
              o += "/>\n";
            });
   putGroup(out, d,
-           "fill=\"none\" stroke=\"" + ink +
-               "\" stroke-width=\"3\" stroke-linecap=\"round\" stroke-linejoin=\"round\"",
+           "fill=\"none\" stroke=\"" + ink + "\" stroke-width=\"" + number(paint::kShellStroke) +
+               "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"",
            {Shape::Kind::Shell}, putShell);
   putGroup(out, d, "font-family=\"sans-serif\" fill=\"" + ink + "\"", {Shape::Kind::Text}, putText);
   out += "</svg>\n";

@@ -30,13 +30,18 @@ void reportError(QWidget* owner, const std::exception& error) {
 }
 
 void runGuarded(QWidget* owner, const std::function<void()>& handler) noexcept {
+  runGuarded(handler, [owner](const std::exception& e) { reportError(owner, e); });
+}
+
+void runGuarded(const std::function<void()>& handler,
+                const std::function<void(const std::exception&)>& report) noexcept {
   try {
     try {
       handler();
     } catch (const std::exception& e) {
-      reportError(owner, e);
+      report(e);
     } catch (...) {
-      reportError(owner, std::runtime_error("an unknown error"));
+      report(std::runtime_error("an unknown error"));
     }
   } catch (...) {
     // Reporting itself failed (out of memory): nothing sensible is left to do

@@ -31,6 +31,7 @@ public:
 
   [[nodiscard]] const ConversionSettings& settings() const noexcept { return settings_; }
   [[nodiscard]] RowWriter& writer() noexcept { return writer_; }
+  [[nodiscard]] const RowWriter& writer() const noexcept { return writer_; }
 
   // Dates of the common form are read by a quick reader that knows no
   // messages; everything else, and every refusal, by the general readers.

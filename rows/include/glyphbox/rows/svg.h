@@ -14,8 +14,21 @@
 #include <glyphbox/rows/drawing.h>
 
 #include <string>
+#include <string_view>
 
 namespace glyphbox::rows {
+
+// How the picture is painted: the SVG's colours and strokes, which any other
+// painter of a drawing takes to match it.
+namespace paint {
+inline constexpr std::string_view kInk = "#2b2118";   // a dark brown, as of ink on stone
+inline constexpr std::string_view kPaper = "#fdfbf6"; // the background
+inline constexpr std::string_view kStone = "#f2ede1"; // inside the blocks
+inline constexpr double kFrameRadius = 6;
+inline constexpr double kFrameStroke = 2;
+inline constexpr double kShellStroke = 3;
+inline constexpr double kBarRadius = 0.25; // of the bar's height: rounded ends
+} // namespace paint
 
 [[nodiscard]] std::string svgOf(const Drawing& drawing);
 

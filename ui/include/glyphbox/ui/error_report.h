@@ -18,6 +18,11 @@ void reportError(QWidget* owner, const std::exception& error);
 // exception ever reaches the event loop.
 void runGuarded(QWidget* owner, const std::function<void()>& handler) noexcept;
 
+// The same with a report of one's own: a window that must not stop the user
+// with a box says it where it says everything else.
+void runGuarded(const std::function<void()>& handler,
+                const std::function<void(const std::exception&)>& report) noexcept;
+
 // Connects a signal to a handler of `owner` through runGuarded: the one place
 // where handlers are connected, and so the one place errors are caught.
 template <typename Sender, typename Signal, typename Owner>

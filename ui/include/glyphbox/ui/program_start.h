@@ -1,0 +1,50 @@
+#pragma once
+
+// How a window program of Glyphbox starts: its own options (--help,
+// --help-all, --version) answered without a display, the toolkit's options
+// left for the toolkit, and one line that points to glyphbox-cli when no
+// display can be opened, never an abort.
+//
+//   if (const auto status = answerCommandLine(argc, argv, program)) return *status;
+//   ToolkitStart start;
+//   QApplication app(argc, argv);
+//   start.started();
+
+#include <QtGlobal>
+
+#include <optional>
+
+namespace glyphbox::ui {
+
+struct ProgramText {
+  const char* program; // the command: "glyphbox"
+  const char* name;    // what --version names: "Glyphbox"
+  const char* version; // "6.06.0006"
+  const char* summary; // the help's lines under its usage line, each ending in a newline, in
+                       // English: N_() marks it, the help translates it
+};
+
+// Answers the command line when it asks for no window: the exit status of
+// --help, --help-all, --version or a wrong command line. Ends the program
+// with one line on standard error and status 1 when no display can be
+// opened. Returns nothing when the toolkit may start. `program` must outlive
+// the program's start.
+[[nodiscard]] std::optional<int> answerCommandLine(int argc, char** argv,
+                                                   const ProgramText& program);
+
+// While the toolkit starts, its messages are held back: a fatal one means no
+// window system could be reached, and the program says why in one line and
+// ends with status 1 instead of aborting. started() lets the held messages
+// out and the toolkit's messages go their usual way again.
+class ToolkitStart {
+public:
+  ToolkitStart();
+  ToolkitStart(const ToolkitStart&) = delete;
+  ToolkitStart& operator=(const ToolkitStart&) = delete;
+  void started();
+
+private:
+  QtMessageHandler previous_;
+};
+
+} // namespace glyphbox::ui
