@@ -13,6 +13,25 @@
 #include <QSettings>
 #include <QTranslator>
 
+namespace {
+
+// Words of the toolkit's file dialog that its own translations of this
+// version lack (the "Type" column's), or word too long for the dialog's
+// first size (its "Date Modified" column): they come with the window's,
+// which is asked first.
+struct ToolkitWord {
+  const char* source;
+  const char* comment;
+};
+[[maybe_unused]] constexpr ToolkitWord kToolkitWords[] = {
+    QT_TRANSLATE_NOOP3("QAbstractFileIconProvider", "Folder", "All other platforms"),
+    QT_TRANSLATE_NOOP3("QAbstractFileIconProvider", "Drive", ""),
+    QT_TRANSLATE_NOOP3("QAbstractFileIconProvider", "Unknown", ""),
+    QT_TRANSLATE_NOOP3("QFileSystemModel", "Date Modified", ""),
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
   using namespace glyphbox;
   static const ui::ProgramText program = {

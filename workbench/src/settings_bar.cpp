@@ -85,6 +85,10 @@ void SettingsBar::createControls() {
   customJdn_ = new QLineEdit(this);
   customJdn_->setMaxLength(24);
   customJdn_->setPlaceholderText(tr("JDN of 0.0.0.0.0"));
+  // Wide enough for the placeholder whole, however long the language makes it.
+  const QFontMetrics metrics = customJdn_->fontMetrics();
+  customJdn_->setMinimumWidth(metrics.horizontalAdvance(customJdn_->placeholderText()) +
+                              4 * metrics.averageCharWidth());
   customJdn_->setEnabled(false);
   customProblem_ = new QLabel(this);
   customProblem_->setObjectName(QStringLiteral("customProblem"));
