@@ -179,7 +179,9 @@ TEST(CliUsage, OptionsAreRefusedWhereTheyDoNotApply) {
        "(glyphbox) has no reading for; use a correlation such as gmt\nTry 'glyphbox-cli help "
        "add'.\n"},
       {{"help", "bogus"},
-       "glyphbox-cli: no command \"bogus\"; the commands are find, add, diff, draw and help\nTry "
+       "glyphbox-cli: no command \"bogus\"; the commands are find, add, diff, draw, inscription "
+       "and "
+       "help\nTry "
        "'glyphbox-cli --help'.\n"},
       {{"add", "9.12.11.5.18"},
        "glyphbox-cli: add needs a date and at least one distance, such as add 9.12.11.5.18 "

@@ -31,6 +31,14 @@ struct Case {
 const std::string kMixedLines = "2000-01-01\n2000-13-01\n13.0.0.0.0 4 Ahau 8 Cumku\n"
                                 "9.12.11.5.18 7 Etznab 16 Yax G2\nJDN 99999999999999999\n" +
                                 std::string(5000, '7') + "\n2012-12-21 BCE\nhello\n";
+// A worksheet with clues that agree and disagree, a day of the era before
+// 0.0.0.0.0 and refused lines.
+const std::string kWorksheet = "9.12.11.5.18 6 Etznab 11 Yax G1   # Palenque\n"
+                               "+2.5.3 10 Imix 5 Muan\n"
+                               "13.0.0.0.0 4 Ahau 8 Cumku\n"
+                               "+1.2 2 Ahau\n"
+                               "5.5 8 Ahau\n"
+                               "8 Ahau 13 Pop\n";
 const std::vector<std::string> kMixedArgs = {"2000-01-01",
                                              "2001-02-29",
                                              "12.19.13.4.0 8 Ahau 18 Zec",
@@ -62,6 +70,9 @@ std::vector<Case> everyMode() {
     cases.push_back({{"add", "--format", format, "9.12.11.5.18", "+2.5.3", "-823d", "1.2"}, ""});
     cases.push_back({{"diff", "--format", format, "9.12.11.5.18", "2012-12-21"}, ""});
     cases.push_back({{"diff", "--format", format, "9.12.11.5.18", "2012-13-21"}, ""});
+  }
+  for (const char* format : {"tsv", "csv", "json"}) {
+    cases.push_back({{"inscription", "--format", format}, kWorksheet});
   }
   cases.push_back({{"find", "--count-only", "8 Ahau 13 Pop"}, ""});
   cases.push_back({{"find", "--format", "json", "--count-only", "8 Ahau 13 Pop"}, ""});
@@ -189,6 +200,32 @@ TEST(CliInSpanish, WordsTheFailuresOfTheStreams) {
   EXPECT_EQ(picture.status, 3);
   EXPECT_EQ(picture.err, "glyphbox-cli: no se puede escribir \"/nonexistent/day.svg\": No existe "
                          "el fichero o el directorio\n");
+}
+
+// The plain worksheet's answers are words for people: they follow the
+// language, the rows and the refusals' places staying where they were.
+TEST(CliInSpanish, WordsThePlainWorksheetsAnswers) {
+  const Outcome english = runCliIn("", {"inscription"}, kWorksheet);
+  const Outcome o = runCliIn(kSpanish[0], {"inscription"}, kWorksheet);
+  EXPECT_EQ(o.status, english.status);
+  const std::vector<std::string> lines = linesOf(o.out);
+  const std::vector<std::string> englishLines = linesOf(english.out);
+  ASSERT_EQ(lines.size(), englishLines.size()) << o.out;
+  int worded = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const bool verdict = englishLines[i].find("agrees") != std::string::npos ||
+                         englishLines[i].starts_with("  read ");
+    if (verdict) {
+      ++worded;
+      EXPECT_NE(lines[i], englishLines[i]);
+    } else {
+      EXPECT_EQ(lines[i], englishLines[i]);
+    }
+  }
+  EXPECT_GE(worded, 4);
+  EXPECT_NE(o.out.find("  6 Etznab: concuerda\n"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find(": no concuerda: la aritmética da "), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("  todas las pistas concuerdan "), std::string::npos) << o.out;
 }
 
 } // namespace

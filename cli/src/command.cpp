@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -72,7 +73,7 @@ constexpr const char* kFooter =
        "Exit status: 0 when every input was converted, 1 when an input was refused,\n"
        "2 for a usage error, 3 when the input could not be read or the output\n"
        "could not be written. See 'glyphbox-cli help COMMAND' for find, add,\n"
-       "diff and draw.\n");
+       "diff, draw and inscription.\n");
 
 constexpr const char* kFindFooter =
     N_("The clues are a Long Count with '*' places (9.*.*.*.0), a Tzolkin date\n"
@@ -128,6 +129,29 @@ constexpr const char* kDrawFooter =
        "\n"
        "Exit status: 0 when the picture was written, 1 when the date was refused,\n"
        "2 for a usage error, 3 when the picture could not be written.\n");
+
+constexpr const char* kInscriptionFooter =
+    N_("Each line of FILE (standard input without it, or with -) names a day or\n"
+       "steps to one, optionally followed by what the monument records for that\n"
+       "day; '#' starts a comment:\n"
+       "  12.19.13.4.0 8 Ahau 18 Zec 819+20 819 South   # Temple of the Cross\n"
+       "  -20d 1 Ahau 18 Zotz 819+0 819 South           # back to its station\n"
+       "A day is any input form of the converter: a date, a Long Count, JDN n or\n"
+       "today. A step is a signed distance, largest place first (+2.5.3, -1.0.0)\n"
+       "or in days (-823d), from the day of the line above. The clues are a\n"
+       "Tzolkin date (8 Ahau), a Haab date (18 Zec), a Lord (G9), a year bearer\n"
+       "(bearer 8 Ik), the quarter of the day's 819-day station (819 South) and\n"
+       "the days since that station (819+20), in any order and spelling. Each is\n"
+       "marked as agreeing or not; one that disagrees is named with what the\n"
+       "arithmetic gives, and the nearest days that agree with every clue of the\n"
+       "line follow. A Long Count whose clues agree better 13 baktuns earlier\n"
+       "names the day of the era before 0.0.0.0.0. Long Counts are read at face\n"
+       "value, under gmt unless --correlation or GLYPHBOX_CORRELATION names\n"
+       "another correlation.\n"
+       "\n"
+       "Exit status: 0 when every recorded clue agrees, 1 when one disagrees or a\n"
+       "line is refused, 2 for a usage error, 3 when FILE cannot be read or the\n"
+       "output cannot be written.\n");
 
 // Usage lines name the program, for the subcommands too. The parser's own
 // headings and value types are in the user's language, like the rest.
@@ -364,27 +388,34 @@ int writeAndFinish(Output& out, std::string_view text) {
 
 // The option parser's complaint in the user's language. The parser words
 // it in English, "NAME: WHAT"; the few shapes it can take here are told
-// apart by their words, and any other is given as it is.
+// apart by their words and worded anew where the language has them, and
+// kept as the parser words them otherwise (in English above all).
 std::string parseErrorText(const CLI::ParseError& e) {
   const std::string what = e.what();
-  if (!i18n::translating()) {
-    return what;
-  }
   const std::size_t colon = what.find(": ");
   if (colon == std::string::npos || !what.starts_with("-")) {
     return what;
   }
   const std::string name = what.substr(0, colon);
   const std::string rest = what.substr(colon + 2);
+  // The pattern in the user's language, or nothing where it has none.
+  const auto translated = [](const char* english) -> std::optional<std::string_view> {
+    const char* pattern = tr(english);
+    return pattern != english ? std::optional<std::string_view>(pattern) : std::nullopt;
+  };
   if (rest.ends_with(" missing") && rest.find(" required ") != std::string::npos) {
-    return format(tr("{} needs a value"), name);
-  }
-  if (rest.starts_with("Value ") && rest.find(" not in range ") != std::string::npos) {
+    if (const auto pattern = translated(N_("{} needs a value"))) {
+      return format(*pattern, name);
+    }
+  } else if (rest.starts_with("Value ") && rest.find(" not in range ") != std::string::npos) {
     const std::string value = rest.substr(6, rest.find(" not in range ") - 6);
-    return format(tr("{}: {} is not a whole number of 1 or more"), name, value);
-  }
-  if (const std::size_t notIn = rest.rfind(" not in {"); notIn != std::string::npos) {
-    return format(tr("{}: {} is none of {}"), name, rest.substr(0, notIn), rest.substr(notIn + 8));
+    if (const auto pattern = translated(N_("{}: {} is not a whole number of 1 or more"))) {
+      return format(*pattern, name, value);
+    }
+  } else if (const std::size_t notIn = rest.rfind(" not in {"); notIn != std::string::npos) {
+    if (const auto pattern = translated(N_("{}: {} is none of {}"))) {
+      return format(*pattern, name, rest.substr(0, notIn), rest.substr(notIn + 8));
+    }
   }
   return what;
 }
@@ -398,14 +429,6 @@ int usageError(Output& out, const std::string& message, const CLI::App* command 
   return kExitUsage;
 }
 
-std::string presetList() {
-  std::string list = "glyphbox";
-  for (const auto& c : maya::kCorrelations) {
-    list += ", " + std::string(c.name) + " (" + std::to_string(c.jdn) + ")";
-  }
-  return list;
-}
-
 // The options as settings; a usage error's message when they do not fit.
 std::string settingsOf(const Options& o, ConversionSettings& s) {
   if (o.correlation == "glyphbox") {
@@ -417,9 +440,7 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
     const auto c = maya::parseCorrelation(o.correlation);
     if (!c) {
       return (o.correlationFromVariable ? std::string(kCorrelationVariable) + ": " : "") +
-             format(tr("unknown correlation \"{}\"; use {}, or a whole number (the JDN of "
-                       "0.0.0.0.0)"),
-                    maya::shown(o.correlation), presetList());
+             rows::unknownCorrelationMessage(o.correlation, true);
     }
     s.reckoning = Reckoning::of(c.value);
   }
@@ -536,7 +557,9 @@ std::vector<std::string> completions(const CLI::App& app, const std::vector<std:
       const std::string before = comma == std::string::npos ? "" : typed.substr(0, comma + 1);
       std::vector<std::string> names = {before + "help"};
       for (const rows::ColumnInfo& c : rows::kColumns) {
-        names.push_back(before + std::string(c.name));
+        if (!rows::isWorksheetColumn(c.column) || command->get_name() == "inscription") {
+          names.push_back(before + std::string(c.name));
+        }
       }
       names.push_back(before + std::string(rows::k819Group.name));
       return names;
@@ -566,6 +589,17 @@ std::vector<std::string> completions(const CLI::App& app, const std::vector<std:
   } else if (command->get_name() == "help") {
     for (const CLI::App* c : app.get_subcommands({})) {
       candidates.push_back(c->get_name());
+    }
+  } else if (command->get_name() == "inscription") {
+    // The worksheet: the entries of the folder typed so far, folders with
+    // their slash.
+    const std::size_t slash = typed.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : typed.substr(0, slash + 1);
+    std::error_code error;
+    for (auto entry = std::filesystem::directory_iterator(folder.empty() ? "." : folder, error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+      const bool isFolder = entry->is_directory(error);
+      candidates.push_back(folder + entry->path().filename().string() + (isFolder ? "/" : ""));
     }
   } else if (previous == "*" || (!previous.empty() && previous.size() <= 2 &&
                                  std::all_of(previous.begin(), previous.end(), [](char c) {
@@ -717,13 +751,23 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
       ->add_option("-o,--output", drawFile, tr("The SVG file to write (default: standard output)"))
       ->type_name(tr("FILE"));
   drawCommand->footer(tr(kDrawFooter));
+  std::vector<std::string> inscriptionArgs;
+  CLI::App* inscriptionCommand = app.add_subcommand(
+      "inscription", tr("Check a reading of an inscription, a date or distance number a line,\n"
+                        "each with what the monument records for its day"));
+  addShared(*inscriptionCommand,
+            {Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals}, options);
+  inscriptionCommand->add_option(tr("FILE"), inscriptionArgs,
+                                 tr("The worksheet (default: standard input)"));
+  inscriptionCommand->footer(tr(kInscriptionFooter));
   CLI::App* helpCommand =
       app.add_subcommand("help", tr("Show the help of the program, or of COMMAND: help find"));
   std::string helpTopic; // read before the parser runs, below; declared for the usage line
-  helpCommand->add_option(tr("COMMAND"), helpTopic, tr("find, add, diff, draw or help"));
+  helpCommand->add_option(tr("COMMAND"), helpTopic,
+                          tr("find, add, diff, draw, inscription or help"));
   helpCommand->footer(tr("Exit status: 0, or 2 when COMMAND is none of these.\n"));
-  const std::vector<CLI::App*> commands = {findCommand, addCommand, diffCommand, drawCommand,
-                                           helpCommand};
+  const std::vector<CLI::App*> commands = {findCommand, addCommand,         diffCommand,
+                                           drawCommand, inscriptionCommand, helpCommand};
   for (CLI::App* command : commands) {
     command->group(tr("Subcommands"));
     command->get_help_ptr()->group(tr("Options"));
@@ -755,8 +799,8 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
       }
     }
     return usageError(
-        out, argc == 3 ? format(tr("no command \"{}\"; the commands are find, add, diff, draw and "
-                                   "help"),
+        out, argc == 3 ? format(tr("no command \"{}\"; the commands are find, add, diff, draw, "
+                                   "inscription and help"),
                                 maya::shown(argv[2]))
                        : std::string(tr("help takes one command, such as help find")));
   }
@@ -802,14 +846,15 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   }
 
   CLI::App* command = parsedCommand();
-  std::vector<std::string>& inputWords = command == findCommand   ? find.patternWords
-                                         : command == addCommand  ? addArgs
-                                         : command == diffCommand ? diffArgs
-                                         : command == drawCommand ? drawArgs
-                                                                  : options.inputs;
+  std::vector<std::string>& inputWords = command == findCommand          ? find.patternWords
+                                         : command == addCommand         ? addArgs
+                                         : command == diffCommand        ? diffArgs
+                                         : command == drawCommand        ? drawArgs
+                                         : command == inscriptionCommand ? inscriptionArgs
+                                                                         : options.inputs;
   inputWords.insert(inputWords.end(), afterOptions.begin(), afterOptions.end());
   if (options.fields == "help") {
-    return writeAndFinish(out, rows::columnsHelp());
+    return writeAndFinish(out, rows::columnsHelp(command == inscriptionCommand));
   }
   if (command != nullptr) {
     if (const std::string problem = inapplicableOption(app, *command); !problem.empty()) {
@@ -819,6 +864,18 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   ConversionSettings settings;
   if (const std::string problem = settingsOf(options, settings); !problem.empty()) {
     return usageError(out, problem, command);
+  }
+  if (settings.columns && command != inscriptionCommand) {
+    for (const rows::Column c : *settings.columns) {
+      if (rows::isWorksheetColumn(c)) {
+        return usageError(out,
+                          format(tr("the field \"{}\" in --fields belongs to the inscription "
+                                    "worksheet (glyphbox-cli inscription); --fields help lists "
+                                    "the others"),
+                                 rows::columnName(c)),
+                          command);
+      }
+    }
   }
   if (command != nullptr && settings.reckoning.window) {
     return usageError(
@@ -861,6 +918,14 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
                         command);
     }
     return runDiff(out, settings, inputs);
+  }
+  if (command == inscriptionCommand) {
+    if (inscriptionArgs.size() > 1) {
+      return usageError(out, tr("inscription reads one worksheet, such as inscription cross.txt"),
+                        command);
+    }
+    return runInscription(out, settings, inscriptionArgs.empty() ? "" : inscriptionArgs.front(),
+                          inFd);
   }
   if (command == drawCommand) {
     std::vector<std::string> inputs = inputsOf(drawArgs);

@@ -5,6 +5,7 @@
 #include <glyphbox/maya/pattern_text.h>
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/rows/svg.h>
+#include <glyphbox/rows/worksheet.h>
 #include <glyphbox/runtime/messages.h>
 
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 namespace glyphbox::cli {
 namespace {
@@ -26,7 +28,6 @@ using i18n::tr;
 using rows::ConversionSettings;
 using rows::Day;
 using rows::OutputFormat;
-using rows::Reading;
 using rows::Reckoning;
 using rows::Row;
 
@@ -42,51 +43,14 @@ int refuseWith(Output& out, const char* what, std::string_view text, const std::
 
 // The day number an input names under the settings' correlation. A Long
 // Count read in the era before 0.0.0.0.0 gets a note, as in conversion.
-struct DayReading {
-  std::optional<std::int64_t> day;
-  std::string problem;
-};
-DayReading dayOf(Output& out, const ConversionSettings& s, const char* what,
-                 std::string_view text) {
-  DayReading r;
-  Reading reading;
-  rows::readInput(text, s, reading);
-  if (!reading.day) {
-    r.problem = std::string(reading.reason);
-    return r;
-  }
-  r.day = reading.day->kind == Day::Kind::LongCount
-              ? reading.day->value
-              : reading.day->value - s.reckoning.correlation.jdn;
-  if (reading.day->eraBefore) {
+rows::DayNumber dayOf(Output& out, const ConversionSettings& s, const char* what,
+                      std::string_view text) {
+  rows::DayNumber r = rows::readDayNumber(text, s);
+  if (r.eraBefore) {
     out.error("glyphbox-cli: " + std::string(labelOf(what)) + " \"" + maya::shown(text) +
               "\": " + rows::eraBeforeNote(*r.day) + "\n");
   }
   return r;
-}
-
-// A whole Long Count with clues that never meet it at face value may be
-// an inscription's date of the era before 0.0.0.0.0: that day, if so.
-std::optional<std::int64_t> eraBeforeDay(const maya::Pattern& p, std::string_view words,
-                                         maya::HaabNumbering numbering) {
-  const auto& lc = p.longCount;
-  if (!lc || lc->negative || lc->places < maya::kDatePlaces ||
-      !std::all_of(lc->digits.begin(), lc->digits.begin() + lc->places,
-                   [](const auto& place) { return place.has_value(); })) {
-    return std::nullopt;
-  }
-  // The Long Count first, as an inscription writes it, then the clues.
-  std::string longCount;
-  std::string clues;
-  for (std::size_t i = 0; i < words.size();) {
-    const std::size_t end = std::min(words.find(' ', i), words.size());
-    const std::string_view word = words.substr(i, end - i);
-    (longCount.empty() && word.find('.') != std::string_view::npos ? longCount : clues) +=
-        std::string(word) + " ";
-    i = end + 1;
-  }
-  const maya::InscriptionDate date = maya::readInscriptionDate(longCount + clues, numbering);
-  return date.eraBefore ? date.days : std::nullopt;
 }
 
 } // namespace
@@ -98,31 +62,19 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
   for (const auto& w : o.patternWords) {
     words += (words.empty() ? "" : " ") + w;
   }
-  const maya::PatternReading reading = maya::readPattern(words, numbering);
-  if (!reading.pattern) {
-    return refuseWith(out, N_("pattern"), words, reading.problem);
-  }
-  maya::Pattern pattern = *reading.pattern;
-  maya::CompileResult compiled = maya::compile(pattern);
-  if (const auto day = compiled.ok() ? std::nullopt : eraBeforeDay(pattern, words, numbering)) {
-    // The Long Count of that day in place of the one written.
-    const maya::LongCountPlaces places = maya::splitLongCount(*day, maya::kDatePlaces);
-    pattern.longCount = maya::LongCountPattern{places.negative, maya::kDatePlaces, {}};
-    for (int k = 0; k < maya::kDatePlaces; ++k) {
-      pattern.longCount->digits[static_cast<std::size_t>(k)] =
-          places.value[static_cast<std::size_t>(k)];
-    }
-    compiled = maya::compile(pattern);
+  const maya::SearchPattern read = maya::readSearchPattern(words, numbering);
+  if (read.eraBefore) {
     out.error("glyphbox-cli: " + std::string(tr("pattern")) + " \"" + maya::shown(words) +
-              "\": " + rows::eraBeforeNote(*day) + "\n");
+              "\": " + rows::eraBeforeNote(*read.eraBefore) + "\n");
   }
-  if (!compiled.ok()) {
-    return refuseWith(out, N_("pattern"), words, compiled.refusal);
+  if (!read.matcher) {
+    return refuseWith(out, N_("pattern"), words, read.problem);
   }
-  const maya::Matcher& matcher = *compiled.matcher;
+  const maya::Pattern& pattern = read.pattern;
+  const maya::Matcher& matcher = *read.matcher;
 
   auto day = [&](const std::string& text, const char* option, std::int64_t& value) {
-    const DayReading r = dayOf(out, s, option, text);
+    const rows::DayNumber r = dayOf(out, s, option, text);
     if (!r.day) {
       refuseWith(out, option, text, r.problem);
       return false;
@@ -204,7 +156,7 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
 
 int runAdd(Output& out, const ConversionSettings& s, const std::vector<std::string>& args) {
   Converter converter(out, s);
-  DayReading start = dayOf(out, s, N_("date"), args[0]);
+  const rows::DayNumber start = dayOf(out, s, N_("date"), args[0]);
   if (!start.day) {
     return refuseWith(out, N_("date"), args[0], start.problem);
   }
@@ -232,7 +184,7 @@ int runDiff(Output& out, const ConversionSettings& s, const std::vector<std::str
   Converter converter(out, s);
   std::int64_t days[2] = {};
   for (int i = 0; i < 2; ++i) {
-    const DayReading r = dayOf(out, s, N_("date"), args[static_cast<std::size_t>(i)]);
+    const rows::DayNumber r = dayOf(out, s, N_("date"), args[static_cast<std::size_t>(i)]);
     if (!r.day) {
       return refuseWith(out, N_("date"), args[static_cast<std::size_t>(i)], r.problem);
     }
@@ -305,7 +257,7 @@ std::string writeWhole(const std::string& path, std::string_view text) {
 
 int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
             const std::string& path) {
-  const DayReading day = dayOf(out, s, N_("date"), input);
+  const rows::DayNumber day = dayOf(out, s, N_("date"), input);
   if (!day.day) {
     return refuseWith(out, N_("date"), input, day.problem);
   }
@@ -322,6 +274,70 @@ int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
     return kExitIoError;
   }
   return finishRun(out, 0, false);
+}
+
+static_assert(rows::kMaxWorksheetLine == LineReader::kMaxLine,
+              "a worksheet's lines are limited as the converter's are");
+
+int runInscription(Output& out, const ConversionSettings& s, const std::string& path, int inFd) {
+  const bool fromFile = !path.empty() && path != "-";
+  int fd = inFd;
+  if (fromFile) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      out.error("glyphbox-cli: " +
+                format(tr("cannot read \"{}\": {}"), maya::shown(path), std::strerror(errno)) +
+                "\n");
+      out.flush();
+      return kExitIoError;
+    }
+  }
+  rows::Worksheet sheet(s);
+  rows::WorksheetWriter writer(out, s);
+  writer.header();
+  bool failed = false; // a line refused or a clue that disagrees
+  bool refused = false;
+  long long lines = 0;
+  LineReader reader(fd);
+  const int readError = reader.readAll(
+      [&](std::string_view line, long long number, bool) {
+        // A line too long keeps only its start, still longer than the
+        // worksheet reads: it is refused as too long.
+        // JSON carries a refused line's words on standard output, in English.
+        std::optional<i18n::EnglishMessages> english;
+        if (s.format == OutputFormat::Json) {
+          english.emplace();
+        }
+        const rows::AnsweredLine answered = sheet.answer(line, number);
+        english.reset();
+        writer.write(answered);
+        refused = refused || answered.kind == rows::LineKind::Error;
+        failed = failed || refused || !answered.agrees();
+        lines = number;
+        return !out.failed();
+      },
+      [&] { out.flush(); });
+  if (fromFile) {
+    ::close(fd);
+  }
+  if (readError != 0 && fromFile) {
+    out.flush();
+    out.reportDirectly(
+        "glyphbox-cli: " +
+        format(tr("cannot read \"{}\": {}"), maya::shown(path), std::strerror(readError)) + "\n");
+    return kExitIoError;
+  }
+  if (readError == 0 && !out.failed() && !sheet.dated() && !refused) {
+    out.error("glyphbox-cli: " +
+              (lines == 0 ? std::string(tr("the worksheet is empty; write a date on its first "
+                                           "line, such as 9.12.11.5.18 6 Etznab 11 Yax"))
+                          : format(tr("line {}: the worksheet ends without naming a day; write a "
+                                      "date on a line, such as 9.12.11.5.18 6 Etznab 11 Yax"),
+                                   lines)) +
+              "\n");
+    failed = true;
+  }
+  return finishRun(out, readError, failed);
 }
 
 } // namespace glyphbox::cli

@@ -1,5 +1,7 @@
 #include <glyphbox/maya/pattern_text.h>
 
+#include <glyphbox/maya/clues.h>
+#include <glyphbox/maya/date_text.h>
 #include <glyphbox/maya/long_count.h>
 #include <glyphbox/maya/names.h>
 
@@ -14,14 +16,21 @@ namespace glyphbox::maya {
 namespace {
 
 using i18n::format;
+using i18n::N_;
 using i18n::tr;
 
 bool isDigits(std::string_view s) noexcept {
   return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-std::vector<std::string_view> wordsOf(std::string_view text) {
-  std::vector<std::string_view> words;
+// A word of a text and where it starts in it.
+struct Word {
+  std::string_view text;
+  std::size_t offset = 0;
+};
+
+std::vector<Word> wordsOf(std::string_view text) {
+  std::vector<Word> words;
   std::size_t i = 0;
   while (i < text.size()) {
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
@@ -32,7 +41,7 @@ std::vector<std::string_view> wordsOf(std::string_view text) {
       ++i;
     }
     if (i > start) {
-      words.push_back(text.substr(start, i - start));
+      words.push_back({text.substr(start, i - start), start});
     }
   }
   return words;
@@ -126,109 +135,167 @@ std::string_view trimmed(std::string_view s) noexcept {
 
 } // namespace
 
-PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
-  PatternReading r;
+namespace {
+
+// What a text of clues stands for: a search pattern, or what a monument
+// records for one day (no Long Count, since the day is named apart, and no
+// clue twice, since a day has one of each). The words' problems name
+// which of the two they are.
+enum class ClueText { Pattern, Recorded };
+
+// A clue as it is written: its kind (nothing for a Long Count) and its
+// first and last word.
+struct CluePlace {
+  std::optional<ClueKind> kind;
+  std::size_t first = 0;
+  std::size_t last = 0;
+};
+
+struct WordsReading {
+  PatternReading reading;
+  std::vector<Word> words;
+  std::vector<CluePlace> places;
+  std::size_t failedWord = 0; // where a problem was found
+};
+
+// Reads the words of text as clues, each in the form readPattern takes.
+WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueText as) {
+  WordsReading out;
+  PatternReading& r = out.reading;
   Pattern p;
   p.numbering = numbering;
-  const std::vector<std::string_view> words = wordsOf(text);
+  out.words = wordsOf(text);
+  const std::vector<Word>& words = out.words;
+  const bool recorded = as == ClueText::Recorded;
+  // A clue given twice: a pattern's words, or a line's that records a day.
+  const auto twice = [recorded](const char* pattern, const char* line) {
+    return std::string(tr(recorded ? line : pattern));
+  };
   if (words.empty()) {
-    r.problem = tr("the pattern is empty");
-    return r;
+    if (recorded) {
+      r.pattern = p;
+    } else {
+      r.problem = tr("the pattern is empty");
+    }
+    return out;
   }
   bool haveTzolkin = false;
   bool haveHaab = false;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string_view w = words[i];
+  std::size_t i = 0;
+  const auto fail = [&](std::string problem) {
+    r.problem = std::move(problem);
+    out.failedWord = i;
+    return out;
+  };
+  const auto found = [&](std::optional<ClueKind> kind, std::size_t first) {
+    out.places.push_back({kind, first, i});
+  };
+  for (; i < words.size(); ++i) {
+    const std::size_t first = i;
+    const std::string_view w = words[i].text;
     const std::string quotedWord = quoted(w);
     if (looksLikeLongCountPattern(w)) {
+      if (recorded) {
+        return fail(format(tr("{} is a second day: a line names one day, by a date or a "
+                              "distance, and then what the monument records for it"),
+                           quotedWord));
+      }
       if (p.longCount) {
-        r.problem = tr("the pattern has two Long Counts");
-        return r;
+        return fail(tr("the pattern has two Long Counts"));
       }
       LongCountPattern lc;
       if (std::string problem = readLongCountPattern(w, lc); !problem.empty()) {
-        r.problem = quotedWord + ": " + problem;
-        return r;
+        return fail(quotedWord + ": " + problem);
       }
       p.longCount = lc;
+      found(std::nullopt, first);
       continue;
     }
     if (w.size() >= 2 && (w[0] | 0x20) == 'g' && isDigits(w.substr(1))) {
+      if (recorded && p.lord) {
+        return fail(twice(N_("the pattern has two Lords of the Night"),
+                          N_("the line records two Lords of the Night")));
+      }
       p.lord = w.size() > 4 ? 99 : std::stoi(std::string(w.substr(1)));
+      found(ClueKind::Lord, first);
       continue;
     }
-    std::string lowered(w);
-    for (char& c : lowered) {
-      c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    }
-    if (lowered == "bearer" || lowered == "year-bearer") {
+    if (equalsIgnoringCase(w, "BEARER") || equalsIgnoringCase(w, "YEAR-BEARER")) {
       std::optional<int> number;
-      if (i + 2 >= words.size() || !numberOrStar(words[i + 1], number)) {
-        r.problem = tr("'bearer' is followed by a Tzolkin date, such as bearer 8 Ik");
-        return r;
+      if (i + 2 >= words.size() || !numberOrStar(words[i + 1].text, number)) {
+        return fail(tr("'bearer' is followed by a Tzolkin date, such as bearer 8 Ik"));
+      }
+      if (recorded && (p.bearerNumber || p.bearerName)) {
+        return fail(
+            twice(N_("the pattern has two year bearers"), N_("the line records two year bearers")));
       }
       p.bearerNumber = number;
-      if (words[i + 2] != "*") {
-        const auto name = parseTzolkinName(words[i + 2]);
+      if (words[i + 2].text != "*") {
+        const auto name = parseTzolkinName(words[i + 2].text);
         if (!name) {
-          r.problem = format(tr("{} is not a Tzolkin day name"), quoted(words[i + 2]));
-          return r;
+          i += 2;
+          return fail(format(tr("{} is not a Tzolkin day name"), quoted(words[i].text)));
         }
         p.bearerName = *name;
       }
       i += 2;
+      found(ClueKind::Bearer, first);
       continue;
     }
     // The 819-day count: 819 and a quarter (819 South), or the days after
     // the station (819+20). A number before a quarter is never a Tzolkin or
     // Haab date, so 819 South cannot be read as one.
     if (w == "819" && i + 1 < words.size()) {
-      if (const auto quarter = quarterOf(words[i + 1])) {
+      if (const auto quarter = quarterOf(words[i + 1].text)) {
         if (p.stationQuarter) {
-          r.problem = tr("the pattern has two quarters of the 819-day count");
-          return r;
+          return fail(twice(N_("the pattern has two quarters of the 819-day count"),
+                            N_("the line records two quarters of the 819-day count")));
         }
         p.stationQuarter = *quarter;
         ++i;
+        found(ClueKind::Quarter819, first);
         continue;
       }
     }
     if (w.substr(0, 4) == "819+") {
       std::string_view days = w.substr(4);
       if (!isDigits(days)) {
-        r.problem = quotedWord + ": " + tr("the days after a station are a number, such as 819+20");
-        return r;
+        return fail(quotedWord + ": " +
+                    tr("the days after a station are a number, such as 819+20"));
       }
       if (p.daysAfterStation) {
-        r.problem = tr("the pattern has two counts of days after a station");
-        return r;
+        return fail(twice(N_("the pattern has two counts of days after a station"),
+                          N_("the line records two counts of days after a station")));
       }
       days.remove_prefix(std::min(days.find_first_not_of('0'), days.size() - 1));
       // compile() says why a number that fits is out of range; one too long
       // for an int is told here in the same words.
       if (days.size() > 9) {
-        r.problem = quotedWord + ": " + tr("a day lies 0 to 818 days after its station");
-        return r;
+        return fail(quotedWord + ": " + tr("a day lies 0 to 818 days after its station"));
       }
       p.daysAfterStation = std::stoi(std::string(days));
+      found(ClueKind::Since819, first);
       continue;
     }
     std::optional<int> number;
     std::string_view name;
     if (numberOrStar(w, number)) {
       if (i + 1 >= words.size()) {
-        r.problem = format(tr("{} needs a day name or a month after it, or '*'"), quotedWord);
-        return r;
+        return fail(format(tr("{} needs a day name or a month after it, or '*'"), quotedWord));
       }
-      name = words[++i];
+      name = words[++i].text;
     } else if (parseTzolkinName(w) || parseHaabMonth(w)) {
       name = w; // a name alone: any number or day with it
+    } else if (recorded) {
+      return fail(format(tr("{} is no clue; what a monument records for a day is a Tzolkin "
+                            "date (8 Ahau), a Haab date (18 Zec), a Lord (G9), bearer 8 Ik, 819 "
+                            "South or 819+20"),
+                         quotedWord));
     } else {
-      r.problem = format(tr("{} is not part of a pattern; use a Long Count such as 9.*.*.*.0, a "
+      return fail(format(tr("{} is not part of a pattern; use a Long Count such as 9.*.*.*.0, a "
                             "Tzolkin date (8 Ahau), a Haab date (13 Pop), a Lord (G9) or bearer "
                             "8 Ik"),
-                         quotedWord);
-      return r;
+                         quotedWord));
     }
     const auto tzolkin = parseTzolkinName(name);
     const auto haab = parseHaabMonth(name);
@@ -238,32 +305,60 @@ PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
     } else if (tzolkin) {
       isTzolkin = true;
     } else if (!haab) {
-      r.problem = format(tr("{} is neither a Tzolkin day name nor a Haab month"), quoted(name));
-      return r;
+      return fail(format(tr("{} is neither a Tzolkin day name nor a Haab month"), quoted(name)));
     }
     if (isTzolkin) {
       if (haveTzolkin) {
-        r.problem = tr("the pattern has two Tzolkin dates");
-        return r;
+        return fail(twice(N_("the pattern has two Tzolkin dates"),
+                          N_("the line records two Tzolkin dates")));
       }
       haveTzolkin = true;
       p.tzolkinNumber = number;
       if (tzolkin) {
         p.tzolkinName = *tzolkin;
       }
+      found(ClueKind::Tzolkin, first);
     } else {
       if (haveHaab) {
-        r.problem = tr("the pattern has two Haab dates");
-        return r;
+        return fail(
+            twice(N_("the pattern has two Haab dates"), N_("the line records two Haab dates")));
       }
       haveHaab = true;
       p.haabDay = number;
       if (haab) {
         p.haabMonth = *haab;
       }
+      found(ClueKind::Haab, first);
     }
   }
   r.pattern = p;
+  return out;
+}
+
+} // namespace
+
+PatternReading readPattern(std::string_view text, HaabNumbering numbering) {
+  return readClueWords(text, numbering, ClueText::Pattern).reading;
+}
+
+RecordedClues readRecordedClues(std::string_view text, HaabNumbering numbering) {
+  WordsReading read = readClueWords(text, numbering, ClueText::Recorded);
+  RecordedClues r;
+  if (!read.reading.pattern) {
+    r.problem = std::move(read.reading.problem);
+    const Word& at = read.words[std::min(read.failedWord, read.words.size() - 1)];
+    r.problemOffset = at.offset;
+    r.problemLength = at.text.size();
+    return r;
+  }
+  r.pattern = *read.reading.pattern;
+  for (const CluePlace& place : read.places) {
+    const Word& first = read.words[place.first];
+    const Word& last = read.words[place.last];
+    r.clues.push_back(
+        {*place.kind, first.offset, last.offset + last.text.size() - first.offset, {}});
+    r.clues.back().pattern = clueOf(r.pattern, *place.kind);
+  }
   return r;
 }
 
@@ -391,6 +486,60 @@ InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numberi
   } else {
     r.problem = disagreements(*clues.pattern, longCount, lc.days);
   }
+  return r;
+}
+
+namespace {
+
+// The day of the era before 0.0.0.0.0 that a whole Long Count with clues
+// names when the clues never meet it at face value, if they meet it there.
+std::optional<std::int64_t> eraBeforeDay(const Pattern& p, std::string_view words,
+                                         HaabNumbering numbering) {
+  const auto& lc = p.longCount;
+  if (!lc || lc->negative || lc->places < kDatePlaces ||
+      !std::all_of(lc->digits.begin(), lc->digits.begin() + lc->places,
+                   [](const auto& place) { return place.has_value(); })) {
+    return std::nullopt;
+  }
+  // The Long Count first, as an inscription writes it, then the clues.
+  std::string longCount;
+  std::string clues;
+  for (const Word& word : wordsOf(words)) {
+    (longCount.empty() && word.text.find('.') != std::string_view::npos ? longCount : clues) +=
+        std::string(word.text) + " ";
+  }
+  const InscriptionDate date = readInscriptionDate(longCount + clues, numbering);
+  return date.eraBefore ? date.days : std::nullopt;
+}
+
+} // namespace
+
+SearchPattern readSearchPattern(std::string_view words, HaabNumbering numbering) {
+  SearchPattern r;
+  PatternReading reading = readPattern(words, numbering);
+  if (!reading.pattern) {
+    r.problem = std::move(reading.problem);
+    return r;
+  }
+  r.pattern = *reading.pattern;
+  CompileResult compiled = compile(r.pattern);
+  if (!compiled.ok()) {
+    r.eraBefore = eraBeforeDay(r.pattern, words, numbering);
+  }
+  if (r.eraBefore) {
+    // The Long Count of that day in place of the one written.
+    const LongCountPlaces places = splitLongCount(*r.eraBefore, kDatePlaces);
+    r.pattern.longCount = LongCountPattern{places.negative, kDatePlaces, {}};
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kDatePlaces); ++k) {
+      r.pattern.longCount->digits[k] = places.value[k];
+    }
+    compiled = compile(r.pattern);
+  }
+  if (!compiled.ok()) {
+    r.problem = std::move(compiled.refusal);
+    return r;
+  }
+  r.matcher = std::move(compiled.matcher);
   return r;
 }
 

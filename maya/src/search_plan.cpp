@@ -176,10 +176,15 @@ Plan reflect(const Plan& plan) {
   Plan out;
   out.range = {-plan.range.last, -plan.range.first};
   out.lattice.modulus = plan.lattice.modulus;
+  // -r mod m turns the sorted residues round: 0 stays first, the others
+  // come in reverse order.
+  const std::vector<i64>& residues = plan.lattice.residues;
   out.lattice.residues.clear();
-  for (const i64 r : plan.lattice.residues)
-    out.lattice.residues.push_back(floorMod(-r, plan.lattice.modulus));
-  std::sort(out.lattice.residues.begin(), out.lattice.residues.end());
+  out.lattice.residues.reserve(residues.size());
+  if (!residues.empty() && residues.front() == 0)
+    out.lattice.residues.push_back(0);
+  for (auto r = residues.rbegin(); r != residues.rend() && *r != 0; ++r)
+    out.lattice.residues.push_back(plan.lattice.modulus - *r);
   for (const IntervalClue& c : plan.intervalClues) {
     IntervalClue m{c.modulus, {}};
     for (const auto& [lo, hi] : c.intervals)

@@ -74,12 +74,32 @@ void normalize(IntervalClue& c) {
 // the residue arithmetic at once, instead of by a walk through a period.
 ResidueSet fold(const ResidueSet& lattice, const IntervalClue& clue) {
   const i64 m = std::lcm(lattice.modulus, clue.modulus);
+  const i64 step = lattice.modulus;
+  const std::vector<i64>& residues = lattice.residues;
   ResidueSet out{m, {}};
-  for (const i64 r : lattice.residues)
-    for (i64 x = r; x < m; x += lattice.modulus)
-      if (probe(clue, x).first)
-        out.residues.push_back(x);
-  std::sort(out.residues.begin(), out.residues.end());
+  if (residues.empty())
+    return out;
+  // The clue's intervals over [0, m), in increasing order, and in each the
+  // lattice's days in increasing order: the residues come out sorted, and
+  // only the days kept are visited.
+  for (i64 period = 0; period < m; period += clue.modulus) {
+    for (const auto& [lo, hi] : clue.intervals) {
+      const i64 first = period + lo;
+      const i64 last = period + hi;
+      i64 base = first - floorMod(first, step);
+      auto r = std::lower_bound(residues.begin(), residues.end(), first - base);
+      for (;;) {
+        if (r == residues.end()) {
+          base += step;
+          r = residues.begin();
+        }
+        if (base + *r > last)
+          break;
+        out.residues.push_back(base + *r);
+        ++r;
+      }
+    }
+  }
   return out;
 }
 

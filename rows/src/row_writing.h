@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace glyphbox::rows::row_writing {
@@ -79,6 +81,16 @@ inline constexpr Column kAll[] = {Column::Date,    Column::DayCount, Column::Lon
   }
   return at + span.size;
 }
+
+// A text as a field of the format: JSON string contents (no quotes), a CSV
+// field quoted when it holds a comma, a quote or a line break, anything else
+// as it is.
+std::string fieldText(OutputFormat format, std::string_view s);
+// A JSON string, with its quotes, appended to out.
+void appendJsonString(std::string& out, std::string_view s);
+// The text with its first number in Mayan numerals: "13 Ahau" as
+// "\U0001D2ED Ahau", "bearer 8 Ik" likewise.
+std::string inNumerals(std::string_view text);
 
 // The columns no format writes by default: the year bearer, the 819-day
 // count, the dates in each calendar and the weekday.
@@ -241,7 +253,7 @@ inline Shape shapeOf(OutputFormat format, const std::vector<Column>& columns, bo
 namespace glyphbox::rows {
 
 template <RowWriter::Shape S> [[gnu::always_inline]] inline void RowWriter::rowIn(const Row& row) {
-  char* at = out_.reserve(maxRow_);
+  char* at = out_.reserve(maxRow_ + row.cellsSize);
   out_.commit(row_writing::putRow<S>(at, layout_, row));
 }
 

@@ -43,6 +43,8 @@ std::size_t utf8Length(std::string_view s) noexcept {
   return n;
 }
 
+} // namespace
+
 // JSON string contents: quotes, backslashes and control characters escaped;
 // UTF-8 text kept as it is, and a byte that is not part of any UTF-8
 // character shown as U+FFFD, so the line is always valid JSON.
@@ -71,7 +73,7 @@ void appendJsonContent(std::string& out, std::string_view s) {
   }
 }
 
-void appendJsonString(std::string& out, std::string_view s) {
+void row_writing::appendJsonString(std::string& out, std::string_view s) {
   out += '"';
   appendJsonContent(out, s);
   out += '"';
@@ -79,7 +81,7 @@ void appendJsonString(std::string& out, std::string_view s) {
 
 // A text as a field of the format: JSON string contents, a CSV field
 // quoted when it holds a comma, a quote or a line break, anything else as it is.
-std::string fieldText(OutputFormat format, std::string_view s) {
+std::string row_writing::fieldText(OutputFormat format, std::string_view s) {
   std::string out;
   if (format == OutputFormat::Json) {
     appendJsonContent(out, s);
@@ -94,6 +96,11 @@ std::string fieldText(OutputFormat format, std::string_view s) {
   }
   return out;
 }
+
+namespace {
+
+using row_writing::appendJsonString;
+using row_writing::fieldText;
 
 // Which columns JSON writes as strings between quotes the pieces hold (the
 // rest are numbers, an object, or write their own quotes, being null at times).
@@ -217,18 +224,22 @@ char* putHaabText(char* at, const RowWriter::Layout& l, bool window, std::size_t
                     : putPiece(at, l.haab[table][place]);
 }
 
-// "13 Ahau" as "\U0001D2ED Ahau": the leading number in Mayan numerals.
-std::string inNumerals(std::string_view text) {
+} // namespace
+
+std::string row_writing::inNumerals(std::string_view text) {
+  const std::size_t first = std::min(text.find_first_of("0123456789"), text.size());
   std::int64_t n = 0;
-  std::size_t i = 0;
+  std::size_t i = first;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     n = n * 10 + (text[i] - '0');
   }
+  if (i == first) {
+    return std::string(text);
+  }
   char number[maya::kMaxMayanNumeralText];
-  return std::string(number, maya::writeMayanNumeral(number, n)) + std::string(text.substr(i));
+  return std::string(text.substr(0, first)) +
+         std::string(number, maya::writeMayanNumeral(number, n)) + std::string(text.substr(i));
 }
-
-} // namespace
 
 char* row_writing::putValueInNumerals(char* at, const Layout& l, Column column,
                                       const Row& row) noexcept {
@@ -307,6 +318,15 @@ char* row_writing::putOtherValue(char* at, const Layout& l, Column column,
       return l.json ? put(at, "null") : at;
     }
     return quoted(kWeekdays[static_cast<std::size_t>(maya::detail::floorMod(row.jdn, 7))]);
+  case Column::Line:
+  case Column::Distance:
+  case Column::Clues:
+  case Column::Agrees:
+  case Column::Nearest:
+    if (row.cells == nullptr) {
+      return l.json ? put(at, "null") : at;
+    }
+    return put(at, row.cells[worksheetPlace(column)]);
   default:
     return at;
   }
@@ -333,7 +353,7 @@ ColumnReading readColumns(std::string_view list) {
   return r;
 }
 
-std::string columnsHelp() {
+std::string columnsHelp(bool worksheet) {
   std::string help;
   const auto line = [&](std::string_view name, std::string_view what) {
     help += name;
@@ -342,9 +362,16 @@ std::string columnsHelp() {
     help += '\n';
   };
   for (const ColumnInfo& c : kColumns) {
-    line(c.name, i18n::tr(c.help.data()));
+    if (!isWorksheetColumn(c.column)) {
+      line(c.name, i18n::tr(c.help.data()));
+    }
   }
   line(k819Group.name, i18n::tr(k819Group.help.data()));
+  for (const ColumnInfo& c : kColumns) {
+    if (worksheet && isWorksheetColumn(c.column)) {
+      line(c.name, i18n::tr(c.help.data()));
+    }
+  }
   return help;
 }
 
@@ -393,7 +420,9 @@ RowWriter::RowWriter(Output& out, const ConversionSettings& settings, std::vecto
     lords_[static_cast<std::size_t>(r)] = static_cast<char>('0' + maya::lordOfTheNight(r));
   }
   if (settings.mayaNumerals) {
-    const auto spanOf = [&](const Piece& p) { return addText(inNumerals({p.text, p.size})); };
+    const auto spanOf = [&](const Piece& p) {
+      return addText(row_writing::inNumerals({p.text, p.size}));
+    };
     std::ranges::transform(tzolkin_, std::back_inserter(tzolkinInNumerals_), spanOf);
     for (const int table : {0, 1}) {
       std::ranges::transform(haab_[table], std::back_inserter(haabInNumerals_[table]), spanOf);
@@ -518,6 +547,29 @@ void RowWriter::build(std::vector<Column> columns) {
 }
 
 void RowWriter::header() { out_.put(header_); }
+
+std::string RowWriter::text(const Row& row, Column column) const {
+  // The columns every row of a run shares are written into the pieces
+  // around the others, not by the row.
+  if (!settings_.compare && column == Column::Correlation) {
+    return correlationLabel(settings_.reckoning);
+  }
+  if (!settings_.compare && column == Column::Calendar) {
+    return std::string(calendarName(row.calendar));
+  }
+  if (isWorksheetColumn(column)) {
+    return row.cells == nullptr ? std::string() : std::string(row.cells[worksheetPlace(column)]);
+  }
+  // Room for the widest value and the widest moves past its pieces.
+  char text[1024];
+  char* end = layout_.numerals ? row_writing::putValueInNumerals(text, layout_, column, row)
+                               : row_writing::putValue(text, layout_, column, row);
+  std::string value(text, end);
+  if (column == Column::Correlation) { // padded for the plain line under --compare
+    value.erase(value.find_last_not_of(' ') + 1);
+  }
+  return value;
+}
 
 void RowWriter::row(const Row& row) {
   switch (shape_) {

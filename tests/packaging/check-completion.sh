@@ -43,7 +43,7 @@ glyphbox-cli --calendar |gregorian historical julian
 glyphbox-cli --spelling c|colonial
 glyphbox-cli --haab-days |0-19 1-20
 glyphbox-cli --format |csv json plain tsv
-glyphbox-cli |add diff draw find help today
+glyphbox-cli |add diff draw find help inscription today
 glyphbox-cli --format json d|diff draw
 glyphbox-cli --correlation gmt f|find
 glyphbox-cli --co|--compare --correlation
@@ -54,7 +54,7 @@ glyphbox-cli --tsv find --b|--before
 glyphbox-cli diff --s|
 glyphbox-cli add --co|--correlation
 glyphbox-cli diff 2000-01-01 |
-glyphbox-cli help |add diff draw find help
+glyphbox-cli help |add diff draw find help inscription
 glyphbox-cli draw 9.12.11.5.18 -|--calendar --correlation --haab-days --help --output --spelling -h -o
 glyphbox-cli find 8 A|Ahau Ajaw Akbal
 glyphbox-cli find 8 ahau 13 p|Pax Pop
@@ -62,10 +62,22 @@ glyphbox-cli find '9.*.*.*.*' * k|Kaban Kan Kankin Kawak Kayab Keh Kib Kimi Kumk
 glyphbox-cli 13.0.0.0.0 4 Ahau 8 Cu|Cumku
 glyphbox-cli 12.19.13.4.0 8 Ahau 18 Se|Sek
 glyphbox-cli find 1 Ca|Caban Caunac
+glyphbox-cli inscription --fields date,l|date,line date,long_count date,lord
+glyphbox-cli inscription --fields line,di|line,distance
+glyphbox-cli inscription --for|--format
+glyphbox-cli --tsv i|inscription
 CASES
 
+# The worksheet of inscription is a file: the folder's entries are offered.
+here=$(cd "$(dirname "$0")" && pwd)
+actual=$(offers "glyphbox-cli inscription $here/check-co")
+if [[ $actual != "$here/check-completion.sh $here/check-consumer.sh" ]]; then
+  echo "inscription's file: offered '$actual'" >&2
+  failures=$((failures + 1))
+fi
+
 # Every option each command's help lists.
-for command in "" find add diff draw; do
+for command in "" find add diff draw inscription; do
   mapfile -t options < <(help_options "$program" $command)
   all=" $(offers "glyphbox-cli $command${command:+ }-") "
   for option in "${options[@]}"; do

@@ -34,5 +34,12 @@ int runDiff(rows::Output& out, const rows::ConversionSettings& settings,
 // whole or left as it was.
 int runDraw(rows::Output& out, const rows::ConversionSettings& settings, const std::string& input,
             const std::string& path);
+// The inscription worksheet (rows/worksheet.h) in the file at path, or on
+// the descriptor inFd when path is empty or "-", answered line by line as it
+// is read: 0 when every recorded clue agrees, 1 when one disagrees or a line
+// is refused (or no line names a day), 3 when the file cannot be read or
+// the output written.
+int runInscription(rows::Output& out, const rows::ConversionSettings& settings,
+                   const std::string& path, int inFd);
 
 } // namespace glyphbox::cli

@@ -55,6 +55,13 @@ enum class Column {
   Julian,
   Historical,
   Weekday,
+  // The inscription worksheet's own columns, from here on: what a line of
+  // the worksheet says beside the day it reaches.
+  Line,
+  Distance,
+  Clues,
+  Agrees,
+  Nearest,
 };
 
 struct ConversionSettings {
@@ -101,10 +108,15 @@ struct Row {
   maya::Calendar calendar = maya::Calendar::Gregorian;
   const maya::Correlation* correlation = nullptr; // a preset's, or the settings'
   std::string_view writtenDate; // the input's "Y-MM-DD", when it is already written so
+  // A worksheet line's own columns, Column::Line on, as the format writes
+  // them (escaped, with JSON's own quotes), and their total size; none for
+  // a conversion.
+  const std::string_view* cells = nullptr;
+  std::size_t cellsSize = 0;
 };
 
 // How JSON writes a column's value.
-enum class JsonKind { String, Number, NullableNumber, NullableString, Object };
+enum class JsonKind { String, Number, NullableNumber, NullableString, Object, Array, Boolean };
 
 struct ColumnInfo {
   Column column;
@@ -115,7 +127,7 @@ struct ColumnInfo {
 
 // Every column, in the order of the formats' full rows; --fields help lists
 // them, the manual and the completion take them from here.
-inline constexpr std::array<ColumnInfo, 19> kColumns = {{
+inline constexpr std::array<ColumnInfo, 24> kColumns = {{
     {Column::Date, "date", JsonKind::String,
      i18n::N_("the date in the row's calendar: 2012-12-21 CE")},
     {Column::DayCount, "day_count", JsonKind::Number,
@@ -147,7 +159,41 @@ inline constexpr std::array<ColumnInfo, 19> kColumns = {{
     {Column::Historical, "historical", JsonKind::NullableString,
      i18n::N_("the date in the historical calendar (Gregorian from 15 October 1582)")},
     {Column::Weekday, "weekday", JsonKind::NullableString, i18n::N_("the day of the week: Friday")},
+    {Column::Line, "line", JsonKind::Number, i18n::N_("the worksheet's line that reaches the day")},
+    {Column::Distance, "distance", JsonKind::NullableString,
+     i18n::N_("the line's distance from the day above it: +2.5.3 (none for a date)")},
+    {Column::Clues, "clues", JsonKind::Array,
+     i18n::N_("each clue the line records, whether it agrees, and what the day has: 13 Zec "
+              "disagrees: 18 Tzec")},
+    {Column::Agrees, "agrees", JsonKind::Boolean,
+     i18n::N_("whether every recorded clue agrees: yes or no (true or false in JSON)")},
+    {Column::Nearest, "nearest", JsonKind::Array,
+     i18n::N_("when a clue disagrees, the nearest Long Counts before and after with every clue")},
 }};
+
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kColumns.size(); ++i) {
+        if (static_cast<std::size_t>(kColumns[i].column) != i) {
+          return false;
+        }
+      }
+      return true;
+    }(),
+    "kColumns lists the columns in the order of their enumerators");
+
+// The worksheet's own columns (Column::Line on) are written by the
+// inscription worksheet alone; conversion, find and add have no line.
+inline constexpr Column kFirstWorksheetColumn = Column::Line;
+[[nodiscard]] constexpr bool isWorksheetColumn(Column c) noexcept {
+  return static_cast<int>(c) >= static_cast<int>(kFirstWorksheetColumn);
+}
+inline constexpr std::size_t kWorksheetColumns =
+    kColumns.size() - static_cast<std::size_t>(kFirstWorksheetColumn);
+// The place of a worksheet column among them: Row::cells[worksheetPlace(c)].
+[[nodiscard]] constexpr std::size_t worksheetPlace(Column c) noexcept {
+  return static_cast<std::size_t>(c) - static_cast<std::size_t>(kFirstWorksheetColumn);
+}
 
 // A name --fields takes for several columns at once.
 struct ColumnGroup {
@@ -179,8 +225,9 @@ struct ColumnReading {
 };
 [[nodiscard]] ColumnReading readColumns(std::string_view list);
 
-// Every name --fields takes, with what it holds, one a line.
-[[nodiscard]] std::string columnsHelp();
+// Every name --fields takes, with what it holds, one a line: the worksheet's
+// own columns too when `worksheet`.
+[[nodiscard]] std::string columnsHelp(bool worksheet = false);
 
 // The calendar's name as the options and the output write it.
 [[nodiscard]] std::string_view calendarName(maya::Calendar calendar) noexcept;

@@ -36,6 +36,10 @@ public:
   [[gnu::hot]] void refuse(Origin origin, std::string_view text, std::string_view code,
                            std::string_view reason);
 
+  // One column's value of a row as this writer writes it, alone: for a
+  // front end that lays the values out itself.
+  [[nodiscard]] std::string text(const Row& row, Column column) const;
+
   // Whether a row needs its JDN (the window's own lines never show it).
   [[nodiscard]] bool needsJdn() const noexcept { return needsJdn_; }
 
