@@ -5,7 +5,8 @@ FUZZ_DIR  ?= build-fuzz
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 5
-FUZZERS := fuzz_conversions fuzz_cli_line fuzz_cli_stream fuzz_pattern fuzz_columns
+FUZZERS := fuzz_conversions fuzz_cli_line fuzz_cli_stream fuzz_pattern fuzz_columns \
+           fuzz_worksheet
 
 SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
@@ -42,7 +43,7 @@ test-asan: deps
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DGLYPHBOX_BUILD_UI=OFF -DGLYPHBOX_BUILD_TESTS=OFF -DGLYPHBOX_BUILD_BENCH=OFF \
-	  -DGLYPHBOX_BUILD_FUZZ=ON -DGLYPHBOX_SANITIZE=address,undefined >/dev/null
+	  -DGLYPHBOX_BUILD_PYTHON=OFF -DGLYPHBOX_BUILD_FUZZ=ON -DGLYPHBOX_SANITIZE=address,undefined >/dev/null
 	@cmake --build $(FUZZ_DIR)
 
 fuzz-smoke: fuzz-build
@@ -74,6 +75,8 @@ test-valgrind: build
 bench: build
 	$(BUILD_DIR)/bench/glyphbox-bench
 	$(BUILD_DIR)/bench/glyphbox-workbench-bench
+	if [ -x $(BUILD_DIR)/bench/glyphbox-python-bench ]; then \
+	  $(BUILD_DIR)/bench/glyphbox-python-bench; fi
 
 # glyphbox_<version>_<arch>.deb (the programs) and libglyphbox-dev (the libraries).
 package: build

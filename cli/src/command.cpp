@@ -388,27 +388,34 @@ int writeAndFinish(Output& out, std::string_view text) {
 
 // The option parser's complaint in the user's language. The parser words
 // it in English, "NAME: WHAT"; the few shapes it can take here are told
-// apart by their words, and any other is given as it is.
+// apart by their words and worded anew where the language has them, and
+// kept as the parser words them otherwise (in English above all).
 std::string parseErrorText(const CLI::ParseError& e) {
   const std::string what = e.what();
-  if (!i18n::translating()) {
-    return what;
-  }
   const std::size_t colon = what.find(": ");
   if (colon == std::string::npos || !what.starts_with("-")) {
     return what;
   }
   const std::string name = what.substr(0, colon);
   const std::string rest = what.substr(colon + 2);
+  // The pattern in the user's language, or nothing where it has none.
+  const auto translated = [](const char* english) -> std::optional<std::string_view> {
+    const char* pattern = tr(english);
+    return pattern != english ? std::optional<std::string_view>(pattern) : std::nullopt;
+  };
   if (rest.ends_with(" missing") && rest.find(" required ") != std::string::npos) {
-    return format(tr("{} needs a value"), name);
-  }
-  if (rest.starts_with("Value ") && rest.find(" not in range ") != std::string::npos) {
+    if (const auto pattern = translated(N_("{} needs a value"))) {
+      return format(*pattern, name);
+    }
+  } else if (rest.starts_with("Value ") && rest.find(" not in range ") != std::string::npos) {
     const std::string value = rest.substr(6, rest.find(" not in range ") - 6);
-    return format(tr("{}: {} is not a whole number of 1 or more"), name, value);
-  }
-  if (const std::size_t notIn = rest.rfind(" not in {"); notIn != std::string::npos) {
-    return format(tr("{}: {} is none of {}"), name, rest.substr(0, notIn), rest.substr(notIn + 8));
+    if (const auto pattern = translated(N_("{}: {} is not a whole number of 1 or more"))) {
+      return format(*pattern, name, value);
+    }
+  } else if (const std::size_t notIn = rest.rfind(" not in {"); notIn != std::string::npos) {
+    if (const auto pattern = translated(N_("{}: {} is none of {}"))) {
+      return format(*pattern, name, rest.substr(0, notIn), rest.substr(notIn + 8));
+    }
   }
   return what;
 }
@@ -422,14 +429,6 @@ int usageError(Output& out, const std::string& message, const CLI::App* command 
   return kExitUsage;
 }
 
-std::string presetList() {
-  std::string list = "glyphbox";
-  for (const auto& c : maya::kCorrelations) {
-    list += ", " + std::string(c.name) + " (" + std::to_string(c.jdn) + ")";
-  }
-  return list;
-}
-
 // The options as settings; a usage error's message when they do not fit.
 std::string settingsOf(const Options& o, ConversionSettings& s) {
   if (o.correlation == "glyphbox") {
@@ -441,9 +440,7 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
     const auto c = maya::parseCorrelation(o.correlation);
     if (!c) {
       return (o.correlationFromVariable ? std::string(kCorrelationVariable) + ": " : "") +
-             format(tr("unknown correlation \"{}\"; use {}, or a whole number (the JDN of "
-                       "0.0.0.0.0)"),
-                    maya::shown(o.correlation), presetList());
+             rows::unknownCorrelationMessage(o.correlation, true);
     }
     s.reckoning = Reckoning::of(c.value);
   }

@@ -44,9 +44,9 @@ int refuseWith(Output& out, const char* what, std::string_view text, const std::
 
 // The day number an input names under the settings' correlation. A Long
 // Count read in the era before 0.0.0.0.0 gets a note, as in conversion.
-rows::DayNumberReading dayOf(Output& out, const ConversionSettings& s, const char* what,
-                             std::string_view text) {
-  rows::DayNumberReading r = rows::readDayNumber(text, s);
+rows::DayNumber dayOf(Output& out, const ConversionSettings& s, const char* what,
+                      std::string_view text) {
+  rows::DayNumber r = rows::readDayNumber(text, s);
   if (r.eraBefore) {
     out.error("glyphbox-cli: " + std::string(labelOf(what)) + " \"" + maya::shown(text) +
               "\": " + rows::eraBeforeNote(*r.day) + "\n");
@@ -63,19 +63,19 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
   for (const auto& w : o.patternWords) {
     words += (words.empty() ? "" : " ") + w;
   }
-  const rows::FindReading reading = rows::readFindPattern(words, numbering);
-  if (reading.eraBefore) {
+  const maya::SearchPattern read = maya::readSearchPattern(words, numbering);
+  if (read.eraBefore) {
     out.error("glyphbox-cli: " + std::string(tr("pattern")) + " \"" + maya::shown(words) +
-              "\": " + rows::eraBeforeNote(*reading.eraBefore) + "\n");
+              "\": " + rows::eraBeforeNote(*read.eraBefore) + "\n");
   }
-  if (!reading.matcher) {
-    return refuseWith(out, N_("pattern"), words, reading.problem);
+  if (!read.matcher) {
+    return refuseWith(out, N_("pattern"), words, read.problem);
   }
-  const maya::Pattern& pattern = reading.pattern;
-  const maya::Matcher& matcher = *reading.matcher;
+  const maya::Pattern& pattern = read.pattern;
+  const maya::Matcher& matcher = *read.matcher;
 
   auto day = [&](const std::string& text, const char* option, std::int64_t& value) {
-    const rows::DayNumberReading r = dayOf(out, s, option, text);
+    const rows::DayNumber r = dayOf(out, s, option, text);
     if (!r.day) {
       refuseWith(out, option, text, r.problem);
       return false;
@@ -157,7 +157,7 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
 
 int runAdd(Output& out, const ConversionSettings& s, const std::vector<std::string>& args) {
   Converter converter(out, s);
-  rows::DayNumberReading start = dayOf(out, s, N_("date"), args[0]);
+  const rows::DayNumber start = dayOf(out, s, N_("date"), args[0]);
   if (!start.day) {
     return refuseWith(out, N_("date"), args[0], start.problem);
   }
@@ -185,7 +185,7 @@ int runDiff(Output& out, const ConversionSettings& s, const std::vector<std::str
   Converter converter(out, s);
   std::int64_t days[2] = {};
   for (int i = 0; i < 2; ++i) {
-    const rows::DayNumberReading r = dayOf(out, s, N_("date"), args[static_cast<std::size_t>(i)]);
+    const rows::DayNumber r = dayOf(out, s, N_("date"), args[static_cast<std::size_t>(i)]);
     if (!r.day) {
       return refuseWith(out, N_("date"), args[static_cast<std::size_t>(i)], r.problem);
     }
@@ -258,7 +258,7 @@ std::string writeWhole(const std::string& path, std::string_view text) {
 
 int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
             const std::string& path) {
-  const rows::DayNumberReading day = dayOf(out, s, N_("date"), input);
+  const rows::DayNumber day = dayOf(out, s, N_("date"), input);
   if (!day.day) {
     return refuseWith(out, N_("date"), input, day.problem);
   }

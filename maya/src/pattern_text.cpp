@@ -489,6 +489,60 @@ InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numberi
   return r;
 }
 
+namespace {
+
+// The day of the era before 0.0.0.0.0 that a whole Long Count with clues
+// names when the clues never meet it at face value, if they meet it there.
+std::optional<std::int64_t> eraBeforeDay(const Pattern& p, std::string_view words,
+                                         HaabNumbering numbering) {
+  const auto& lc = p.longCount;
+  if (!lc || lc->negative || lc->places < kDatePlaces ||
+      !std::all_of(lc->digits.begin(), lc->digits.begin() + lc->places,
+                   [](const auto& place) { return place.has_value(); })) {
+    return std::nullopt;
+  }
+  // The Long Count first, as an inscription writes it, then the clues.
+  std::string longCount;
+  std::string clues;
+  for (const Word& word : wordsOf(words)) {
+    (longCount.empty() && word.text.find('.') != std::string_view::npos ? longCount : clues) +=
+        std::string(word.text) + " ";
+  }
+  const InscriptionDate date = readInscriptionDate(longCount + clues, numbering);
+  return date.eraBefore ? date.days : std::nullopt;
+}
+
+} // namespace
+
+SearchPattern readSearchPattern(std::string_view words, HaabNumbering numbering) {
+  SearchPattern r;
+  PatternReading reading = readPattern(words, numbering);
+  if (!reading.pattern) {
+    r.problem = std::move(reading.problem);
+    return r;
+  }
+  r.pattern = *reading.pattern;
+  CompileResult compiled = compile(r.pattern);
+  if (!compiled.ok()) {
+    r.eraBefore = eraBeforeDay(r.pattern, words, numbering);
+  }
+  if (r.eraBefore) {
+    // The Long Count of that day in place of the one written.
+    const LongCountPlaces places = splitLongCount(*r.eraBefore, kDatePlaces);
+    r.pattern.longCount = LongCountPattern{places.negative, kDatePlaces, {}};
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kDatePlaces); ++k) {
+      r.pattern.longCount->digits[k] = places.value[k];
+    }
+    compiled = compile(r.pattern);
+  }
+  if (!compiled.ok()) {
+    r.problem = std::move(compiled.refusal);
+    return r;
+  }
+  r.matcher = std::move(compiled.matcher);
+  return r;
+}
+
 char* writeShown(char* out, std::string_view text) noexcept {
   static constexpr char kHex[] = "0123456789ABCDEF";
   const std::size_t shownBytes = std::min(text.size(), kShownBytes);

@@ -255,6 +255,32 @@ void readInput(std::string_view text, const ConversionSettings& settings, Readin
   }
 }
 
+DayNumber readDayNumber(std::string_view text, const ConversionSettings& settings) {
+  DayNumber n;
+  Reading reading;
+  readInput(text, settings, reading);
+  if (!reading.day) {
+    n.problem = std::string(reading.reason);
+    return n;
+  }
+  n.day = reading.day->kind == Day::Kind::LongCount
+              ? reading.day->value
+              : reading.day->value - settings.reckoning.correlation.jdn;
+  n.eraBefore = reading.day->eraBefore;
+  return n;
+}
+
+std::string unknownCorrelationMessage(std::string_view text, bool offerWindow) {
+  std::string list = offerWindow ? "glyphbox" : "";
+  for (const auto& c : maya::kCorrelations) {
+    list.append(list.empty() ? "" : ", ").append(c.name);
+    list.append(" (").append(std::to_string(c.jdn)).append(")");
+  }
+  return i18n::format(
+      tr("unknown correlation \"{}\"; use {}, or a whole number (the JDN of 0.0.0.0.0)"),
+      maya::shown(text), list);
+}
+
 std::string eraBeforeNote(std::int64_t d) {
   if (d == 0) {
     return tr("read as the creation date, 0.0.0.0.0, which monuments write as 13.0.0.0.0: its "

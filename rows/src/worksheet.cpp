@@ -438,76 +438,85 @@ void WorksheetWriter::writeRow(std::int64_t day, const AnsweredLine* line,
   out_.put(before);
   Row& row = rows_.front();
   if (line != nullptr) {
-    const OutputFormat format = settings_.format;
-    const bool json = format == OutputFormat::Json;
-    const auto field = [&](std::string_view s) { return row_writing::fieldText(format, s); };
-    const auto longCount = [&](std::int64_t d) {
-      return settings_.mayaNumerals ? maya::longCountInNumerals(d) : maya::longCountText(d);
-    };
-    std::string* cell = cellText_;
-    // line
-    cell[0] = std::to_string(line->number);
-    // distance
-    if (line->kind == LineKind::Distance) {
-      cell[1] = json ? "\"" + maya::distanceText(line->distance) + "\""
-                     : maya::distanceText(line->distance);
-    } else {
-      cell[1] = json ? "null" : "";
-    }
-    // clues
-    cell[2].clear();
-    if (json) {
-      cell[2] = "[";
-      for (const CheckedClue& c : line->clues) {
-        cell[2] += cell[2].size() > 1 ? ",{\"clue\":" : "{\"clue\":";
-        row_writing::appendJsonString(cell[2], clueWords(*line, c));
-        cell[2] += ",\"kind\":\"" + std::string(clueKindName(c.kind)) +
-                   "\",\"offset\":" + std::to_string(c.offset) +
-                   ",\"length\":" + std::to_string(c.length) +
-                   ",\"agrees\":" + (c.agrees ? "true" : "false") + ",\"computed\":";
-        row_writing::appendJsonString(cell[2], c.computed);
-        cell[2] += "}";
-      }
-      cell[2] += "]";
-    } else {
-      std::string verdicts;
-      for (const CheckedClue& c : line->clues) {
-        verdicts += verdicts.empty() ? "" : "; ";
-        verdicts += clueWords(*line, c);
-        verdicts += c.agrees ? " agrees" : " disagrees: " + c.computed;
-      }
-      cell[2] = field(verdicts);
-    }
-    // agrees
-    if (line->clues.empty()) {
-      cell[3] = json ? "null" : "";
-    } else {
-      cell[3] = line->agrees() ? (json ? "true" : "yes") : (json ? "false" : "no");
-    }
-    // nearest
-    std::string nearest;
-    for (const std::int64_t d : line->nearest) {
-      if (json) {
-        nearest += nearest.empty() ? "" : ",";
-        row_writing::appendJsonString(nearest, longCount(d));
-      } else {
-        nearest += nearest.empty() ? "" : " ";
-        nearest += longCount(d);
-      }
-    }
-    cell[4] = json ? "[" + nearest + "]" : field(nearest);
+    fillCells(*line);
+    row.cells = cells_.data();
     row.cellsSize = 0;
-    for (std::size_t i = 0; i < std::size(cellText_); ++i) {
-      cells_[i] = cellText_[i];
-      row.cellsSize += cellText_[i].size();
+    for (const std::string& text : cellTexts_) {
+      row.cellsSize += text.size();
     }
-    row.cells = cells_;
   }
   converter_.writer().row(row);
 }
 
+void WorksheetWriter::fillCells(const AnsweredLine& line) {
+  const OutputFormat format = settings_.format;
+  const bool json = format == OutputFormat::Json;
+  const auto field = [&](std::string_view s) { return row_writing::fieldText(format, s); };
+  const auto longCount = [&](std::int64_t d) {
+    return settings_.mayaNumerals ? maya::longCountInNumerals(d) : maya::longCountText(d);
+  };
+  const auto cell = [&](Column c) -> std::string& { return cellTexts_[worksheetPlace(c)]; };
+
+  cell(Column::Line) = std::to_string(line.number);
+
+  std::string& distance = cell(Column::Distance);
+  if (line.kind == LineKind::Distance) {
+    distance = maya::distanceText(line.distance);
+    distance = json ? "\"" + distance + "\"" : field(distance);
+  } else {
+    distance = json ? "null" : "";
+  }
+
+  std::string& clues = cell(Column::Clues);
+  clues.clear();
+  if (json) {
+    clues = "[";
+    for (const CheckedClue& c : line.clues) {
+      clues += clues.size() > 1 ? ",{\"clue\":" : "{\"clue\":";
+      row_writing::appendJsonString(clues, clueWords(line, c));
+      clues += ",\"kind\":\"" + std::string(clueKindName(c.kind)) +
+               "\",\"offset\":" + std::to_string(c.offset) +
+               ",\"length\":" + std::to_string(c.length) +
+               ",\"agrees\":" + (c.agrees ? "true" : "false") + ",\"computed\":";
+      row_writing::appendJsonString(clues, c.computed);
+      clues += "}";
+    }
+    clues += "]";
+  } else {
+    std::string verdicts;
+    for (const CheckedClue& c : line.clues) {
+      verdicts += verdicts.empty() ? "" : "; ";
+      verdicts += clueWords(line, c);
+      verdicts += c.agrees ? " agrees" : " disagrees: " + c.computed;
+    }
+    clues = field(verdicts);
+  }
+
+  if (line.clues.empty()) {
+    cell(Column::Agrees) = json ? "null" : "";
+  } else {
+    cell(Column::Agrees) = line.agrees() ? (json ? "true" : "yes") : (json ? "false" : "no");
+  }
+
+  std::string nearest;
+  for (const std::int64_t d : line.nearest) {
+    nearest += nearest.empty() ? "" : json ? "," : " ";
+    if (json) {
+      row_writing::appendJsonString(nearest, longCount(d));
+    } else {
+      nearest += longCount(d);
+    }
+  }
+  cell(Column::Nearest) = json ? "[" + nearest + "]" : field(nearest);
+
+  for (std::size_t i = 0; i < kWorksheetColumns; ++i) {
+    cells_[i] = cellTexts_[i];
+  }
+}
+
 void WorksheetWriter::writePlain(const AnsweredLine& line) {
-  text_ = shownLine(line.text);
+  // A line too long to read is shown by its start, as messages show it.
+  text_ = line.text.size() > kMaxWorksheetLine ? maya::shown(line.text) : shownLine(line.text);
   text_ += '\n';
   out_.put(text_);
   if (line.day) {

@@ -326,8 +326,7 @@ char* row_writing::putOtherValue(char* at, const Layout& l, Column column,
     if (row.cells == nullptr) {
       return l.json ? put(at, "null") : at;
     }
-    return put(at, row.cells[static_cast<std::size_t>(column) -
-                             static_cast<std::size_t>(kFirstWorksheetColumn)]);
+    return put(at, row.cells[worksheetPlace(column)]);
   default:
     return at;
   }
@@ -559,10 +558,7 @@ std::string RowWriter::text(const Row& row, Column column) const {
     return std::string(calendarName(row.calendar));
   }
   if (isWorksheetColumn(column)) {
-    return row.cells == nullptr
-               ? std::string()
-               : std::string(row.cells[static_cast<std::size_t>(column) -
-                                       static_cast<std::size_t>(kFirstWorksheetColumn)]);
+    return row.cells == nullptr ? std::string() : std::string(row.cells[worksheetPlace(column)]);
   }
   // Room for the widest value and the widest moves past its pieces.
   char text[1024];

@@ -8,6 +8,8 @@
 //   distanceText(days)             -> "+2.5.3", "-1.0.0", "0.0"
 //   readInscriptionDate(text, numbering)
 //                                  -> InscriptionDate {day, or the clue that disagrees}
+//   readSearchPattern(words, numbering)
+//                                  -> SearchPattern {matcher, or the problem; the era before}
 //   shown(text), writeShown(out, text)
 //                                  -> text with control characters, quotes, backslashes and
 //                                     bytes outside ASCII escaped (\xNN), cut after 60 bytes
@@ -59,6 +61,19 @@ struct InscriptionDate {
   std::string problem;
 };
 [[nodiscard]] InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numbering);
+
+// A pattern as a search reads it: readPattern, then compile. A whole Long
+// Count whose clues never meet it at face value but agree 13 baktuns earlier
+// names that day of the era before 0.0.0.0.0, as readInscriptionDate reads
+// it: the pattern then holds that day's Long Count in place of the one
+// written, and eraBefore the day.
+struct SearchPattern {
+  Pattern pattern;                // as compiled
+  std::optional<Matcher> matcher; // nothing when the words are refused
+  std::optional<std::int64_t> eraBefore;
+  std::string problem; // why they were refused
+};
+[[nodiscard]] SearchPattern readSearchPattern(std::string_view words, HaabNumbering numbering);
 
 // The most of a user's text a message shows, and the room writeShown needs.
 inline constexpr std::size_t kShownBytes = 60;

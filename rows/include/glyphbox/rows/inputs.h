@@ -159,6 +159,23 @@ struct Reading {
 [[gnu::hot]] void readInput(std::string_view text, const ConversionSettings& settings,
                             Reading& reading);
 
+// The day number (days from 0.0.0.0.0) an input names under the settings'
+// correlation, for the readers of Long Counts at face value (find, add,
+// diff and draw, and the Python module); or the reason it names none.
+// Preconditions: !settings.reckoning.window.
+struct DayNumber {
+  std::optional<std::int64_t> day;
+  bool eraBefore = false; // a Long Count read in the era before 0.0.0.0.0; eraBeforeNote says so
+  std::string problem;
+};
+[[nodiscard]] DayNumber readDayNumber(std::string_view text, const ConversionSettings& settings);
+
+// The refusal of a correlation that is neither a preset nor a whole number
+// in range: 'unknown correlation "x"; use gmt (584283), ..., or a whole
+// number (the JDN of 0.0.0.0.0)', offering glyphbox first where the
+// window's own arithmetic is one of the choices.
+[[nodiscard]] std::string unknownCorrelationMessage(std::string_view text, bool offerWindow);
+
 // How a Long Count written with its Calendar Round was read when the
 // Calendar Round falls only 13 baktuns before its face value, on day d.
 [[nodiscard]] std::string eraBeforeNote(std::int64_t d);

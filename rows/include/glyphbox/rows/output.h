@@ -39,6 +39,15 @@ public:
     commit(at + text.size());
   }
 
+  // The standard output written since the last flush or take, which is
+  // then forgotten: for a caller that uses the text itself rather than have
+  // it written (the Python module's texts of a row). Valid until the next write.
+  [[nodiscard]] std::string_view take() noexcept {
+    const std::string_view text(buffer_.get(), used_);
+    used_ = 0;
+    return text;
+  }
+
   // One complete line for standard error.
   void error(std::string_view line);
 

@@ -188,6 +188,12 @@ inline constexpr Column kFirstWorksheetColumn = Column::Line;
 [[nodiscard]] constexpr bool isWorksheetColumn(Column c) noexcept {
   return static_cast<int>(c) >= static_cast<int>(kFirstWorksheetColumn);
 }
+inline constexpr std::size_t kWorksheetColumns =
+    kColumns.size() - static_cast<std::size_t>(kFirstWorksheetColumn);
+// The place of a worksheet column among them: Row::cells[worksheetPlace(c)].
+[[nodiscard]] constexpr std::size_t worksheetPlace(Column c) noexcept {
+  return static_cast<std::size_t>(c) - static_cast<std::size_t>(kFirstWorksheetColumn);
+}
 
 // A name --fields takes for several columns at once.
 struct ColumnGroup {

@@ -51,6 +51,7 @@
 #include <glyphbox/rows/output.h>
 #include <glyphbox/rows/rows.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -211,6 +212,8 @@ public:
 private:
   // The row of a day, after `before`; with a line's own columns when line is given.
   void writeRow(std::int64_t day, const AnsweredLine* line, std::string_view before = {});
+  // The line's own columns, as the format writes them, into cells_.
+  void fillCells(const AnsweredLine& line);
   void writePlain(const AnsweredLine& line);
   void refuse(const AnsweredLine& line);
 
@@ -218,8 +221,8 @@ private:
   ConversionSettings settings_;
   Converter converter_;
   std::vector<Row> rows_;
-  std::string cellText_[5];
-  std::string_view cells_[5];
+  std::array<std::string, kWorksheetColumns> cellTexts_;
+  std::array<std::string_view, kWorksheetColumns> cells_;
   std::string text_;
 };
 
