@@ -8,6 +8,7 @@
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/workbench/date_view.h>
 #include <glyphbox/workbench/day_picture.h>
+#include <glyphbox/workbench/guarded.h>
 #include <glyphbox/workbench/inscription_view.h>
 #include <glyphbox/workbench/search_view.h>
 #include <glyphbox/workbench/settings_bar.h>
@@ -21,11 +22,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStatusBar>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTabWidget>
 
 #include <cmath>
+#include <memory>
 #include <set>
+#include <stdexcept>
 
 namespace glyphbox::workbench {
 namespace {
@@ -140,9 +145,25 @@ TEST_F(WindowTest, TabFollowsTheDateViewsReadingOrder) {
   EXPECT_EQ(path, expected);
 }
 
+TEST_F(WindowTest, WhatAHandlerThrowsIsSaidInTheStatusBarAndGoesNoFurther) {
+  guard(window->dateView(), [] { throw std::runtime_error("no room left"); });
+  EXPECT_EQ(window->statusBar()->currentMessage(),
+            QStringLiteral("Something went wrong: no room left"));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  // The window goes on answering.
+  retype(window->dateView()->input(), QStringLiteral("13.0.0.0.0"));
+  EXPECT_TRUE(window->dateView()->day());
+}
+
+// The light palette of a plain desktop: Fusion's.
+QPalette lightPalette() {
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+  return fusion->standardPalette();
+}
+
 // A palette of light text on a dark ground, as a dark desktop has.
 QPalette darkPalette() {
-  QPalette p = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+  QPalette p = lightPalette();
   const QColor window(0x2b, 0x2b, 0x2b);
   const QColor text(0xe8, 0xe8, 0xe8);
   for (const auto role : {QPalette::Window, QPalette::Button}) {
@@ -169,7 +190,7 @@ double contrast(const QColor& a, const QColor& b) {
 }
 
 TEST_F(WindowTest, ThePictureAndTheProblemsReadWellOnLightAndDarkPalettes) {
-  const QPalette light = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+  const QPalette light = lightPalette();
   for (const QPalette& palette : {light, darkPalette()}) {
     QApplication::setPalette(palette);
     retype(window->dateView()->input(), QStringLiteral("2000-13-01"));

@@ -281,10 +281,8 @@ void DateView::connectHandlers() {
   connectGuarded(input_, &QLineEdit::textChanged, this, &DateView::inputEdited);
   for (std::size_t i = 0; i < kSteps.size(); ++i) {
     const std::int64_t days = kSteps[i].days;
-    QObject::connect(stepActions_[i], &QAction::triggered, this, [this, days] {
-      ui::runGuarded([&] { step(days); },
-                     [this](const std::exception& e) { reportProblem(this, e); });
-    });
+    QObject::connect(stepActions_[i], &QAction::triggered, this,
+                     [this, days] { guard(this, [&] { step(days); }); });
   }
   connectGuarded(savePicture_, &QAction::triggered, this, &DateView::savePictureTriggered);
 }

@@ -151,7 +151,7 @@ void WorkbenchWindow::connectHandlers() {
   connect(quit_, &QAction::triggered, this, &QWidget::close);
   for (int i = 0; i < 3; ++i) {
     connect(viewActions_[i], &QAction::triggered, this,
-            [this, i] { showView(static_cast<View>(i)); });
+            [this, i] { guard(this, [&] { showView(static_cast<View>(i)); }); });
   }
 }
 
@@ -214,12 +214,15 @@ void WorkbenchWindow::documentChanged() {
 }
 
 void WorkbenchWindow::closeEvent(QCloseEvent* event) {
-  if (!inscriptionView_->maybeSave()) {
-    event->ignore();
-    return;
-  }
-  saveState();
-  event->accept();
+  // An event, not a signal: guarded here as connectGuarded guards the handlers.
+  bool closing = false;
+  guard(this, [this, &closing] {
+    closing = inscriptionView_->maybeSave();
+    if (closing) {
+      saveState();
+    }
+  });
+  event->setAccepted(closing);
 }
 
 } // namespace glyphbox::workbench
