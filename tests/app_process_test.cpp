@@ -174,4 +174,48 @@ TEST_P(WindowProgram, TakesTheToolkitsOptionsAsAnyQtProgramDoes) {
   }
 }
 
+// Under a Spanish locale the terminal's words are Spanish, each in place of
+// its English one; the version stays the same.
+TEST_P(WindowProgram, SpeaksTheUsersLanguageOnTheTerminal) {
+  const Program& p = GetParam();
+  const std::string program = p.command;
+  struct Case {
+    std::string arguments;
+    std::string environment; // beside the locale's
+    int status;
+    std::string start; // of standard output, or of standard error when nothing is written there
+  };
+  const std::vector<Case> cases = {
+      {"--help", "", 0, "Uso: " + program + " [opciones]\n"},
+      {"--help-all", "", 0, "Uso: " + program + " [opciones]\n"},
+      {"--bogus", "", 2,
+       program + ": opción desconocida '--bogus' (véase " + program + " --help)\n"},
+      {"-style", "", 2,
+       program + ": la opción '-style' necesita un valor (véase " + program + " --help)\n"},
+      {"extra", "", 2, program + ": argumento inesperado 'extra' (véase " + program + " --help)\n"},
+      {"", "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", 1,
+       program + ": no hay pantalla que abrir (no están definidas ni DISPLAY ni WAYLAND_DISPLAY); "
+                 "para convertir fechas sin ella, use glyphbox-cli\n"},
+  };
+  for (const char* locale : {"LC_ALL=es_ES.UTF-8 LANGUAGE=", "LC_ALL=C LANGUAGE=es"}) {
+    for (const Case& c : cases) {
+      const Outcome english = run(p, c.environment, c.arguments);
+      const Outcome o = run(p, c.environment + " " + locale, c.arguments);
+      SCOPED_TRACE(std::string(locale) + " " + c.arguments);
+      EXPECT_EQ(o.status, c.status);
+      EXPECT_EQ((o.out.empty() ? o.err : o.out).rfind(c.start, 0), 0u) << o.out << o.err;
+      // No line of the English run left (the options' own names aside).
+      std::istringstream englishLines(english.out + english.err);
+      for (std::string line; std::getline(englishLines, line);) {
+        if (line.find_first_not_of(' ') != std::string::npos &&
+            line.find("TrueColor") == std::string::npos &&
+            line.find("-session ID") == std::string::npos) {
+          EXPECT_EQ((o.out + o.err).find(line), std::string::npos) << line;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(run(p, "LC_ALL=es_ES.UTF-8", "--version").out, run(p, "", "--version").out);
+}
+
 } // namespace

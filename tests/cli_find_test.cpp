@@ -16,17 +16,9 @@
 
 namespace {
 
+using glyphbox::testing_process::linesOf;
 using glyphbox::testing_process::Outcome;
 using glyphbox::testing_process::runCli;
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 TEST(Find, AnchorSearches) {
   struct Case {

@@ -56,15 +56,32 @@ inline Outcome runShell(const std::string& command) {
   return o;
 }
 
-// Runs glyphbox-cli with the given arguments and standard input.
-inline Outcome runCli(const std::vector<std::string>& args, const std::string& input = "") {
+// Runs glyphbox-cli with the given arguments and standard input, after the
+// shell's variable assignments in `environment` ("LC_ALL=es_ES.UTF-8").
+inline Outcome runCliIn(const std::string& environment, const std::vector<std::string>& args,
+                        const std::string& input = "") {
   const std::string in = scratchFile("in");
   std::ofstream(in, std::ios::binary) << input;
-  std::string command = GLYPHBOX_CLI_PATH;
+  std::string command = environment + " " + GLYPHBOX_CLI_PATH;
   for (const auto& a : args) {
     command.append(" ").append(quoted(a));
   }
   return runShell(command + " <" + in);
+}
+
+// Runs glyphbox-cli with the given arguments and standard input.
+inline Outcome runCli(const std::vector<std::string>& args, const std::string& input = "") {
+  return runCliIn("", args, input);
+}
+
+// The lines of a text, without their line ends.
+inline std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    lines.push_back(line);
+  }
+  return lines;
 }
 
 // The same under the desktop window's own arithmetic, --correlation glyphbox.

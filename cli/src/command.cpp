@@ -2,6 +2,7 @@
 #include <glyphbox/cli/inscriptions.h>
 #include <glyphbox/maya/names.h>
 #include <glyphbox/maya/pattern_text.h>
+#include <glyphbox/runtime/messages.h>
 
 #include <glyphbox/version.h>
 
@@ -20,6 +21,9 @@
 namespace glyphbox::cli {
 namespace {
 
+using i18n::format;
+using i18n::N_;
+using i18n::tr;
 using rows::ConversionSettings;
 using rows::Origin;
 using rows::OutputFormat;
@@ -29,129 +33,137 @@ constexpr const char* kProgram = "glyphbox-cli";
 constexpr const char* kCorrelationVariable = "GLYPHBOX_CORRELATION";
 
 constexpr const char* kDescription =
-    "Converts dates between Western calendars and the Maya Long Count, Tzolkin,\n"
-    "Haab and Lord of the Night, and finds, adds and measures the dates of\n"
-    "inscriptions.";
+    N_("Converts dates between Western calendars and the Maya Long Count, Tzolkin,\n"
+       "Haab and Lord of the Night, and finds, adds and measures the dates of\n"
+       "inscriptions.");
 
 constexpr const char* kInputForms =
-    "INPUT is a date YEAR-MONTH-DAY, optionally followed by a blank and CE or\n"
-    "BCE (default CE), for example 2000-01-01 or '3114-08-13 BCE'; a Long Count\n"
-    "of five or more places, for example 9.12.11.5.18 (-0.0.0.1.5 before\n"
-    "0.0.0.0.0, after --), optionally followed by what the monument records\n"
-    "for the day, for example '12.19.13.4.0 8 Ahau 18 Zec'; JDN followed by a\n"
-    "Julian Day Number; or today.\n";
+    N_("INPUT is a date YEAR-MONTH-DAY, optionally followed by a blank and CE or\n"
+       "BCE (default CE), for example 2000-01-01 or '3114-08-13 BCE'; a Long Count\n"
+       "of five or more places, for example 9.12.11.5.18 (-0.0.0.1.5 before\n"
+       "0.0.0.0.0, after --), optionally followed by what the monument records\n"
+       "for the day, for example '12.19.13.4.0 8 Ahau 18 Zec'; JDN followed by a\n"
+       "Julian Day Number; or today.\n");
 
 constexpr const char* kCorrelations =
-    "Correlations (the JDN of 0.0.0.0.0; a Long Count is read at face value,\n"
-    "JDN = day count + correlation): gmt 584283, the consensus and the default;\n"
-    "gmt+1 584284, lounsbury 584285, martin-skidmore 584286,\n"
-    "martinez-hernandez 584281, spinden 489384, bowditch 394483, makemson\n"
-    "489138, bohm 622261, fuls 660208; or any whole number.\n"
-    "GLYPHBOX_CORRELATION sets another default.\n";
+    N_("Correlations (the JDN of 0.0.0.0.0; a Long Count is read at face value,\n"
+       "JDN = day count + correlation): gmt 584283, the consensus and the default;\n"
+       "gmt+1 584284, lounsbury 584285, martin-skidmore 584286,\n"
+       "martinez-hernandez 584281, spinden 489384, bowditch 394483, makemson\n"
+       "489138, bohm 622261, fuls 660208; or any whole number.\n"
+       "GLYPHBOX_CORRELATION sets another default.\n");
 
 constexpr const char* kFooter =
-    "With no INPUT, one input per line is read from standard input and each\n"
-    "line is answered as soon as it arrives. A Long Count written with its\n"
-    "Calendar Round names the day of the era before 0.0.0.0.0 when its\n"
-    "Calendar Round falls only there (13.0.0.0.0 4 Ahau 8 Cumku is the creation\n"
-    "date itself); a note on standard error says so.\n"
-    "\n"
-    "--correlation glyphbox is the desktop window's own arithmetic: Gregorian\n"
-    "dates of years 0 to 2147483647, the window's names and its Haab days 1 to\n"
-    "20; a Long Count lists every date of years 9999 BCE to 9999 CE that the\n"
-    "window shows with it.\n"
-    "\n"
-    "Examples:\n"
-    "  glyphbox-cli 2012-12-21 9.12.11.5.18 'JDN 2451545' today\n"
-    "  glyphbox-cli --fields date,long_count,lord,bearer,819 9.12.11.5.18\n"
-    "  glyphbox-cli --numerals maya --format csv 13.0.0.0.0\n"
-    "\n"
-    "Exit status: 0 when every input was converted, 1 when an input was refused,\n"
-    "2 for a usage error, 3 when the input could not be read or the output\n"
-    "could not be written. See 'glyphbox-cli help COMMAND' for find, add,\n"
-    "diff, draw and inscription.\n";
+    N_("With no INPUT, one input per line is read from standard input and each\n"
+       "line is answered as soon as it arrives. A Long Count written with its\n"
+       "Calendar Round names the day of the era before 0.0.0.0.0 when its\n"
+       "Calendar Round falls only there (13.0.0.0.0 4 Ahau 8 Cumku is the creation\n"
+       "date itself); a note on standard error says so.\n"
+       "\n"
+       "--correlation glyphbox is the desktop window's own arithmetic: Gregorian\n"
+       "dates of years 0 to 2147483647, the window's names and its Haab days 1 to\n"
+       "20; a Long Count lists every date of years 9999 BCE to 9999 CE that the\n"
+       "window shows with it.\n"
+       "\n"
+       "Examples:\n"
+       "  glyphbox-cli 2012-12-21 9.12.11.5.18 'JDN 2451545' today\n"
+       "  glyphbox-cli --fields date,long_count,lord,bearer,819 9.12.11.5.18\n"
+       "  glyphbox-cli --numerals maya --format csv 13.0.0.0.0\n"
+       "\n"
+       "Exit status: 0 when every input was converted, 1 when an input was refused,\n"
+       "2 for a usage error, 3 when the input could not be read or the output\n"
+       "could not be written. See 'glyphbox-cli help COMMAND' for find, add,\n"
+       "diff, draw and inscription.\n");
 
 constexpr const char* kFindFooter =
-    "The clues are a Long Count with '*' places (9.*.*.*.0), a Tzolkin date\n"
-    "(8 Ahau, * Ahau, 8 *), a Haab date (13 Pop, * Pop, 0 *), a Lord of the\n"
-    "Night (G1 to G9), a year bearer (bearer 8 Ik), the quarter of the day's\n"
-    "819-day station (819 South, or East, West, North, likin, nohol, chikin,\n"
-    "xaman) and the days after the station (819+20), in any order. A number\n"
-    "and '*' is the Tzolkin's (8 *) when it can be one, the Haab's (0 *)\n"
-    "otherwise; in '8 * 13 *' the first pair is the Tzolkin's. A whole Long\n"
-    "Count with clues that agree only 13 baktuns earlier names the day of the\n"
-    "era before 0.0.0.0.0, as in conversion.\n"
-    "\n"
-    "Without a range, a pattern whose Long Count fixes its leading place is\n"
-    "searched within it (9.*.*.*.* within baktun 9); otherwise the range is\n"
-    "0.0.0.0.0 to 19.19.19.17.19 (-19.19.19.17.19 to -0.0.0.0.1 for a pattern\n"
-    "before 0.0.0.0.0). Long Counts are read at face value, under gmt unless\n"
-    "--correlation or GLYPHBOX_CORRELATION names another correlation, with Haab\n"
-    "days 0-19 unless --haab-days 1-20.\n"
-    "\n"
-    "Exit status: 0 when a day matches, 1 when none does or an input is\n"
-    "refused, 2 for a usage error, 3 when the output could not be written.\n";
+    N_("The clues are a Long Count with '*' places (9.*.*.*.0), a Tzolkin date\n"
+       "(8 Ahau, * Ahau, 8 *), a Haab date (13 Pop, * Pop, 0 *), a Lord of the\n"
+       "Night (G1 to G9), a year bearer (bearer 8 Ik), the quarter of the day's\n"
+       "819-day station (819 South, or East, West, North, likin, nohol, chikin,\n"
+       "xaman) and the days after the station (819+20), in any order. A number\n"
+       "and '*' is the Tzolkin's (8 *) when it can be one, the Haab's (0 *)\n"
+       "otherwise; in '8 * 13 *' the first pair is the Tzolkin's. A whole Long\n"
+       "Count with clues that agree only 13 baktuns earlier names the day of the\n"
+       "era before 0.0.0.0.0, as in conversion.\n"
+       "\n"
+       "Without a range, a pattern whose Long Count fixes its leading place is\n"
+       "searched within it (9.*.*.*.* within baktun 9); otherwise the range is\n"
+       "0.0.0.0.0 to 19.19.19.17.19 (-19.19.19.17.19 to -0.0.0.0.1 for a pattern\n"
+       "before 0.0.0.0.0). Long Counts are read at face value, under gmt unless\n"
+       "--correlation or GLYPHBOX_CORRELATION names another correlation, with Haab\n"
+       "days 0-19 unless --haab-days 1-20.\n"
+       "\n"
+       "Exit status: 0 when a day matches, 1 when none does or an input is\n"
+       "refused, 2 for a usage error, 3 when the output could not be written.\n");
 
 constexpr const char* kAddFooter =
-    "DATE is any input form of the converter: a date, a Long Count (with its\n"
-    "Calendar Round, if you like), JDN n or today. A distance is written largest\n"
-    "place first (+2.5.3, -1.0.0) or in days (+823d, -823d); each is added to\n"
-    "the day before it, and each day reached is written as a row. Long Counts\n"
-    "are read at face value, under gmt unless --correlation or\n"
-    "GLYPHBOX_CORRELATION names another correlation.\n"
-    "\n"
-    "Exit status: 0 when every day was written, 1 when an input was refused,\n"
-    "2 for a usage error, 3 when the output could not be written.\n";
+    N_("DATE is any input form of the converter: a date, a Long Count (with its\n"
+       "Calendar Round, if you like), JDN n or today. A distance is written largest\n"
+       "place first (+2.5.3, -1.0.0) or in days (+823d, -823d); each is added to\n"
+       "the day before it, and each day reached is written as a row. Long Counts\n"
+       "are read at face value, under gmt unless --correlation or\n"
+       "GLYPHBOX_CORRELATION names another correlation.\n"
+       "\n"
+       "Exit status: 0 when every day was written, 1 when an input was refused,\n"
+       "2 for a usage error, 3 when the output could not be written.\n");
 
 constexpr const char* kDiffFooter =
-    "Each DATE is any input form of the converter: a date, a Long Count (with\n"
-    "its Calendar Round, if you like), JDN n or today. The distance from the\n"
-    "first to the second is written largest place first (+2.5.3) and in days.\n"
-    "Long Counts are read at face value, under gmt unless --correlation or\n"
-    "GLYPHBOX_CORRELATION names another correlation.\n"
-    "\n"
-    "Exit status: 0 when the distance was written, 1 when a date was refused,\n"
-    "2 for a usage error, 3 when the output could not be written.\n";
+    N_("Each DATE is any input form of the converter: a date, a Long Count (with\n"
+       "its Calendar Round, if you like), JDN n or today. The distance from the\n"
+       "first to the second is written largest place first (+2.5.3) and in days.\n"
+       "Long Counts are read at face value, under gmt unless --correlation or\n"
+       "GLYPHBOX_CORRELATION names another correlation.\n"
+       "\n"
+       "Exit status: 0 when the distance was written, 1 when a date was refused,\n"
+       "2 for a usage error, 3 when the output could not be written.\n");
 
 constexpr const char* kDrawFooter =
-    "DATE is any input form of the converter: a date, a Long Count (with its\n"
-    "Calendar Round, if you like), JDN n or today. The picture is a column as\n"
-    "on a stela: the Initial Series, each period's coefficient in bars and dots\n"
-    "beside its name, then the Tzolkin and Haab of the Calendar Round, the Lord\n"
-    "of the Night and the 819-day station. An existing FILE is replaced whole,\n"
-    "or left as it was when it cannot be written.\n"
-    "\n"
-    "Example: glyphbox-cli draw 9.12.11.5.18 -o stela.svg\n"
-    "\n"
-    "Exit status: 0 when the picture was written, 1 when the date was refused,\n"
-    "2 for a usage error, 3 when the picture could not be written.\n";
+    N_("DATE is any input form of the converter: a date, a Long Count (with its\n"
+       "Calendar Round, if you like), JDN n or today. The picture is a column as\n"
+       "on a stela: the Initial Series, each period's coefficient in bars and dots\n"
+       "beside its name, then the Tzolkin and Haab of the Calendar Round, the Lord\n"
+       "of the Night and the 819-day station. An existing FILE is replaced whole,\n"
+       "or left as it was when it cannot be written.\n"
+       "\n"
+       "Example: glyphbox-cli draw 9.12.11.5.18 -o stela.svg\n"
+       "\n"
+       "Exit status: 0 when the picture was written, 1 when the date was refused,\n"
+       "2 for a usage error, 3 when the picture could not be written.\n");
 
 constexpr const char* kInscriptionFooter =
-    "Each line of FILE (standard input without it, or with -) names a day or\n"
-    "steps to one, optionally followed by what the monument records for that\n"
-    "day; '#' starts a comment:\n"
-    "  12.19.13.4.0 8 Ahau 18 Zec 819+20 819 South   # Temple of the Cross\n"
-    "  -20d 1 Ahau 18 Zotz 819+0 819 South           # back to its station\n"
-    "A day is any input form of the converter: a date, a Long Count, JDN n or\n"
-    "today. A step is a signed distance, largest place first (+2.5.3, -1.0.0)\n"
-    "or in days (-823d), from the day of the line above. The clues are a\n"
-    "Tzolkin date (8 Ahau), a Haab date (18 Zec), a Lord (G9), a year bearer\n"
-    "(bearer 8 Ik), the quarter of the day's 819-day station (819 South) and\n"
-    "the days since that station (819+20), in any order and spelling. Each is\n"
-    "marked as agreeing or not; one that disagrees is named with what the\n"
-    "arithmetic gives, and the nearest days that agree with every clue of the\n"
-    "line follow. A Long Count whose clues agree better 13 baktuns earlier\n"
-    "names the day of the era before 0.0.0.0.0. Long Counts are read at face\n"
-    "value, under gmt unless --correlation or GLYPHBOX_CORRELATION names\n"
-    "another correlation.\n"
-    "\n"
-    "Exit status: 0 when every recorded clue agrees, 1 when one disagrees or a\n"
-    "line is refused, 2 for a usage error, 3 when FILE cannot be read or the\n"
-    "output cannot be written.\n";
+    N_("Each line of FILE (standard input without it, or with -) names a day or\n"
+       "steps to one, optionally followed by what the monument records for that\n"
+       "day; '#' starts a comment:\n"
+       "  12.19.13.4.0 8 Ahau 18 Zec 819+20 819 South   # Temple of the Cross\n"
+       "  -20d 1 Ahau 18 Zotz 819+0 819 South           # back to its station\n"
+       "A day is any input form of the converter: a date, a Long Count, JDN n or\n"
+       "today. A step is a signed distance, largest place first (+2.5.3, -1.0.0)\n"
+       "or in days (-823d), from the day of the line above. The clues are a\n"
+       "Tzolkin date (8 Ahau), a Haab date (18 Zec), a Lord (G9), a year bearer\n"
+       "(bearer 8 Ik), the quarter of the day's 819-day station (819 South) and\n"
+       "the days since that station (819+20), in any order and spelling. Each is\n"
+       "marked as agreeing or not; one that disagrees is named with what the\n"
+       "arithmetic gives, and the nearest days that agree with every clue of the\n"
+       "line follow. A Long Count whose clues agree better 13 baktuns earlier\n"
+       "names the day of the era before 0.0.0.0.0. Long Counts are read at face\n"
+       "value, under gmt unless --correlation or GLYPHBOX_CORRELATION names\n"
+       "another correlation.\n"
+       "\n"
+       "Exit status: 0 when every recorded clue agrees, 1 when one disagrees or a\n"
+       "line is refused, 2 for a usage error, 3 when FILE cannot be read or the\n"
+       "output cannot be written.\n");
 
-// Usage lines name the program, for the subcommands too.
+// Usage lines name the program, for the subcommands too. The parser's own
+// headings and value types are in the user's language, like the rest.
 class Formatter : public CLI::Formatter {
 public:
+  Formatter() {
+    label("Usage", tr("Usage"));
+    label("Positionals", tr("Positionals"));
+    label("OPTIONS", tr("OPTIONS"));
+    label("SUBCOMMAND", tr("SUBCOMMAND"));
+  }
+
   std::string make_usage(const CLI::App* app, std::string name) const override {
     if (app->get_parent() == nullptr) {
       return CLI::Formatter::make_usage(app, name);
@@ -160,11 +172,12 @@ public:
     // The commands' operands are required, but checked after the parser (so
     // that they may follow --): the usage line says so rather than the
     // parser's brackets for an optional positional.
-    static constexpr std::pair<std::string_view, std::string_view> kOperands[] = {
-        {"find", "PATTERN..."},
-        {"add", "DATE DISTANCE..."},
-        {"diff", "DATE DATE"},
-        {"draw", "DATE"}};
+    const std::string date = tr("DATE");
+    const std::pair<std::string_view, std::string> kOperands[] = {
+        {"find", std::string(tr("PATTERN")) + "..."},
+        {"add", std::string(tr("DATE DISTANCE")) + "..."},
+        {"diff", date + " " + date},
+        {"draw", date}};
     for (const auto& [command, operands] : kOperands) {
       const std::size_t open = usage.rfind(" [");
       if (app->get_name() == command && open != std::string::npos) {
@@ -173,6 +186,24 @@ public:
       }
     }
     return usage;
+  }
+
+  // " TEXT:{plain,tsv}=plain": the parser names the type of a value itself.
+  std::string make_option_opts(const CLI::Option* option) const override {
+    std::string opts = CLI::Formatter::make_option_opts(option);
+    for (const char* type : {N_("TEXT"), N_("INT")}) {
+      const std::string word = std::string(" ") + type;
+      if (opts.starts_with(word) &&
+          (opts.size() == word.size() ||
+           std::string_view(":= ").find(opts[word.size()]) != std::string_view::npos)) {
+        opts.replace(1, word.size() - 1, tr(type));
+      }
+    }
+    const std::string positive = ":POSITIVE"; // the check of a number above 0
+    if (const std::size_t at = opts.find(positive); at != std::string::npos) {
+      opts.replace(at + 1, positive.size() - 1, tr("POSITIVE"));
+    }
+    return opts;
   }
 };
 
@@ -209,56 +240,56 @@ void addShared(CLI::App& app, Shared which, Options& o) {
     // arithmetic cannot; only conversion offers it.
     app.add_option("--correlation", o.correlation,
                    app.get_parent() == nullptr
-                       ? "gmt (584283, the consensus), another preset, a whole number\n"
-                         "(the JDN of 0.0.0.0.0), or glyphbox, the desktop window's own\n"
-                         "arithmetic"
-                       : "gmt (584283, the consensus), another preset, or a whole\n"
-                         "number (the JDN of 0.0.0.0.0)")
-        ->type_name("NAME|JDN")
+                       ? tr("gmt (584283, the consensus), another preset, a whole number\n"
+                            "(the JDN of 0.0.0.0.0), or glyphbox, the desktop window's own\n"
+                            "arithmetic")
+                       : tr("gmt (584283, the consensus), another preset, or a whole\n"
+                            "number (the JDN of 0.0.0.0.0)"))
+        ->type_name(tr("NAME|JDN"))
         ->capture_default_str();
     break;
   case Shared::Calendar:
-    app.add_option("--calendar", o.calendar, "Calendar of the dates read and written")
+    app.add_option("--calendar", o.calendar, tr("Calendar of the dates read and written"))
         ->check(CLI::IsMember(kCalendarNames))
         ->capture_default_str();
     break;
   case Shared::Spelling:
-    app.add_option("--spelling", o.spelling, "Spelling of the day and month names written")
+    app.add_option("--spelling", o.spelling, tr("Spelling of the day and month names written"))
         ->check(CLI::IsMember(kSpellingNames))
         ->capture_default_str();
     break;
   case Shared::HaabDays:
     app.add_option("--haab-days", o.haabDays,
                    app.get_parent() == nullptr
-                       ? "Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
-                         "window's, the default with glyphbox)"
-                       : "Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
-                         "window's)")
+                       ? tr("Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
+                            "window's, the default with glyphbox)")
+                       : tr("Haab day numbers: 0-19 (scholarly, the default) or 1-20 (the\n"
+                            "window's)"))
         ->check(CLI::IsMember(kHaabNumberings));
     break;
   case Shared::Format:
     app.add_option("--format", o.format,
-                   "Output: plain, tsv or csv (with a header), or json (JSON Lines)")
+                   tr("Output: plain, tsv or csv (with a header), or json (JSON Lines)"))
         ->check(CLI::IsMember(kFormatNames))
         ->capture_default_str();
-    app.add_flag("--tsv", o.tsv, "Same as --format tsv");
+    app.add_flag("--tsv", o.tsv, tr("Same as --format tsv"));
     break;
   case Shared::Fields:
     app.add_option("--fields", o.fields,
-                   "The columns, in order: date,long_count,tzolkin,haab,lord,bearer,\n"
-                   "819,jdn,...; --fields help lists them all")
-        ->type_name("LIST");
+                   tr("The columns, in order: date,long_count,tzolkin,haab,lord,bearer,\n"
+                      "819,jdn,...; --fields help lists them all"))
+        ->type_name(tr("LIST"));
     break;
   case Shared::Numerals:
     app.add_option("--numerals", o.numerals,
-                   "decimal, or maya: the Long Count and the Calendar Round's\n"
-                   "numbers in Mayan numerals (U+1D2E0 to U+1D2F3)")
+                   tr("decimal, or maya: the Long Count and the Calendar Round's\n"
+                      "numbers in Mayan numerals (U+1D2E0 to U+1D2F3)"))
         ->check(CLI::IsMember(kNumeralNames))
         ->capture_default_str();
     break;
   case Shared::Compare:
     app.add_flag("--compare", o.compare,
-                 "One row per preset correlation and one for glyphbox for each input");
+                 tr("One row per preset correlation and one for glyphbox for each input"));
     break;
   }
 }
@@ -355,11 +386,45 @@ int writeAndFinish(Output& out, std::string_view text) {
   return finishRun(out, 0, false);
 }
 
+// The option parser's complaint in the user's language. The parser words
+// it in English, "NAME: WHAT"; the few shapes it can take here are told
+// apart by their words and worded anew where the language has them, and
+// kept as the parser words them otherwise (in English above all).
+std::string parseErrorText(const CLI::ParseError& e) {
+  const std::string what = e.what();
+  const std::size_t colon = what.find(": ");
+  if (colon == std::string::npos || !what.starts_with("-")) {
+    return what;
+  }
+  const std::string name = what.substr(0, colon);
+  const std::string rest = what.substr(colon + 2);
+  // The pattern in the user's language, or nothing where it has none.
+  const auto translated = [](const char* english) -> std::optional<std::string_view> {
+    const char* pattern = tr(english);
+    return pattern != english ? std::optional<std::string_view>(pattern) : std::nullopt;
+  };
+  if (rest.ends_with(" missing") && rest.find(" required ") != std::string::npos) {
+    if (const auto pattern = translated(N_("{} needs a value"))) {
+      return format(*pattern, name);
+    }
+  } else if (rest.starts_with("Value ") && rest.find(" not in range ") != std::string::npos) {
+    const std::string value = rest.substr(6, rest.find(" not in range ") - 6);
+    if (const auto pattern = translated(N_("{}: {} is not a whole number of 1 or more"))) {
+      return format(*pattern, name, value);
+    }
+  } else if (const std::size_t notIn = rest.rfind(" not in {"); notIn != std::string::npos) {
+    if (const auto pattern = translated(N_("{}: {} is none of {}"))) {
+      return format(*pattern, name, rest.substr(0, notIn), rest.substr(notIn + 8));
+    }
+  }
+  return what;
+}
+
 int usageError(Output& out, const std::string& message, const CLI::App* command = nullptr) {
   const std::string help = command != nullptr && command->get_parent() != nullptr
                                ? std::string(kProgram) + " help " + command->get_name()
                                : std::string(kProgram) + " --help";
-  out.error(std::string(kProgram) + ": " + message + "\nTry '" + help + "'.\n");
+  out.error(std::string(kProgram) + ": " + message + "\n" + format(tr("Try '{}'."), help) + "\n");
   out.flush();
   return kExitUsage;
 }
@@ -385,12 +450,13 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
       {"historical", maya::Calendar::Historical}};
   s.calendar = kCalendars.at(o.calendar);
   if (s.reckoning.window && !o.compare && s.calendar != maya::Calendar::Gregorian) {
-    return "--calendar " + o.calendar +
-           " needs a correlation (for example --correlation gmt): the window's own "
-           "arithmetic, glyphbox" +
-           (o.correlationFromVariable ? std::string(" (from ") + kCorrelationVariable + ")"
-                                      : std::string()) +
-           ", reads Gregorian dates only";
+    return format(o.correlationFromVariable
+                      ? tr("--calendar {0} needs a correlation (for example --correlation gmt): "
+                           "the window's own arithmetic, glyphbox (from {1}), reads Gregorian "
+                           "dates only")
+                      : tr("--calendar {0} needs a correlation (for example --correlation gmt): "
+                           "the window's own arithmetic, glyphbox, reads Gregorian dates only"),
+                  o.calendar, kCorrelationVariable);
   }
   s.spelling = o.spelling == "modern" ? maya::Spelling::Modern : maya::Spelling::Colonial;
   if (!o.haabDays.empty()) {
@@ -406,8 +472,8 @@ std::string settingsOf(const Options& o, ConversionSettings& s) {
   if (o.fields) {
     rows::ColumnReading columns = rows::readColumns(*o.fields);
     if (!columns.unknown.empty() || columns.columns.empty()) {
-      return "unknown field \"" + maya::shown(columns.unknown) +
-             "\" in --fields; --fields help lists them";
+      return format(tr("unknown field \"{}\" in --fields; --fields help lists them"),
+                    maya::shown(columns.unknown));
     }
     s.columns = std::move(columns.columns);
   }
@@ -422,7 +488,7 @@ std::string inapplicableOption(const CLI::App& app, const CLI::App& command) {
     const std::string name = option->get_name();
     if (option->count() > 0 && !option->get_positional() &&
         command.get_option_no_throw(name) == nullptr) {
-      return name + " does not apply to " + command.get_name();
+      return format(tr("{} does not apply to {}"), name, command.get_name());
     }
   }
   return {};
@@ -435,18 +501,18 @@ std::string unexpectedWords(const CLI::App& app, const std::vector<std::string>&
   for (const std::string& word : words) {
     const std::string name = word.substr(0, word.find('='));
     if (command != nullptr && app.get_option_no_throw(name) != nullptr) {
-      return name + " does not apply to " + command->get_name();
+      return format(tr("{} does not apply to {}"), name, command->get_name());
     }
     for (const CLI::App* other : app.get_subcommands({})) {
       if (other != command && other->get_option_no_throw(name) != nullptr && name != "--help") {
-        return name + " does not apply to " +
-               (command != nullptr ? command->get_name() : std::string("conversion")) +
-               "; it is an option of " + other->get_name();
+        return format(tr("{} does not apply to {}; it is an option of {}"), name,
+                      command != nullptr ? command->get_name() : std::string(tr("conversion")),
+                      other->get_name());
       }
     }
     unknown += (unknown.empty() ? "\"" : " \"") + maya::shown(word) + "\"";
   }
-  return "unknown option " + unknown;
+  return format(tr("unknown option {}"), unknown);
 }
 
 bool hasCommand(const CLI::App& app, const std::string& name) {
@@ -592,8 +658,8 @@ int finishRun(Output& out, int readError, bool refused) {
     return kExitIoError;
   }
   if (readError != 0) {
-    out.reportDirectly(std::string(kProgram) +
-                       ": cannot read the input: " + std::strerror(readError) + "\n");
+    out.reportDirectly(std::string(kProgram) + ": " +
+                       format(tr("cannot read the input: {}"), std::strerror(readError)) + "\n");
     return kExitIoError;
   }
   return refused ? kExitRefused : kExitOk;
@@ -625,76 +691,87 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     options.correlationFromVariable = true;
   }
   using enum Shared;
-  CLI::App app(kDescription, kProgram);
+  CLI::App app(tr(kDescription), kProgram);
   app.formatter(std::make_shared<Formatter>());
+  // The group and the help flag of every option, the commands' too, which
+  // take them from the program when they are added.
+  app.option_defaults()->group(tr("Options"));
+  app.set_help_flag("-h,--help", tr("Print this help message and exit"));
   app.set_version_flag("--version", std::string(kApplicationName) + " " + kVersionText,
-                       "Show the version and exit");
+                       tr("Show the version and exit"));
   addShared(app, {Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals, Compare},
             options);
-  app.add_option("INPUT", options.inputs, "Dates, Long Counts or JDNs (default: standard input)");
-  app.footer(std::string(kInputForms) + "\n" + kCorrelations + "\n" + kFooter);
+  app.add_option(tr("INPUT"), options.inputs,
+                 tr("Dates, Long Counts or JDNs (default: standard input)"));
+  app.footer(std::string(tr(kInputForms)) + "\n" + tr(kCorrelations) + "\n" + tr(kFooter));
 
   FindOptions find;
   CLI::App* findCommand =
-      app.add_subcommand("find", "List the days that match a pattern of clues, such as\n"
-                                 "'9.*.*.*.* 8 Ahau 13 Pop'");
+      app.add_subcommand("find", tr("List the days that match a pattern of clues, such as\n"
+                                    "'9.*.*.*.* 8 Ahau 13 Pop'"));
   addShared(*findCommand, {Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals},
             options);
-  findCommand->add_option("PATTERN", find.patternWords,
-                          "The clues, for example '9.*.*.*.* 8 Ahau 13 Pop'");
+  findCommand->add_option(tr("PATTERN"), find.patternWords,
+                          tr("The clues, for example '9.*.*.*.* 8 Ahau 13 Pop'"));
   findCommand->add_option("--from", find.from,
-                          "First day of the range (a date, Long Count or JDN)");
-  findCommand->add_option("--to", find.to, "Last day of the range");
-  findCommand->add_option("--after", find.after, "List the next --count matches after this day");
-  findCommand->add_option("--before", find.before, "List the --count matches before this day");
-  findCommand->add_option("--count", find.count, "How many matches --after or --before gives")
+                          tr("First day of the range (a date, Long Count or JDN)"));
+  findCommand->add_option("--to", find.to, tr("Last day of the range"));
+  findCommand->add_option("--after", find.after,
+                          tr("List the next --count matches after this day"));
+  findCommand->add_option("--before", find.before, tr("List the --count matches before this day"));
+  findCommand->add_option("--count", find.count, tr("How many matches --after or --before gives"))
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
-  findCommand->add_option("--limit", find.limit, "Most rows listed")
+  findCommand->add_option("--limit", find.limit, tr("Most rows listed"))
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
-  findCommand->add_flag("--count-only", find.countOnly, "Print only how many days match");
-  findCommand->footer(kFindFooter);
+  findCommand->add_flag("--count-only", find.countOnly, tr("Print only how many days match"));
+  findCommand->footer(tr(kFindFooter));
   std::vector<std::string> addArgs;
   CLI::App* addCommand = app.add_subcommand(
-      "add", "Add distances to a date: add 9.12.11.5.18 +2.5.3 -1.0.0 (a distance\n"
-             "is written largest place first, or in days: -823d)");
+      "add", tr("Add distances to a date: add 9.12.11.5.18 +2.5.3 -1.0.0 (a distance\n"
+                "is written largest place first, or in days: -823d)"));
   addShared(*addCommand, {Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals},
             options);
-  addCommand->add_option("DATE DISTANCE", addArgs, "A date, then one or more distances");
-  addCommand->footer(kAddFooter);
+  addCommand->add_option(tr("DATE DISTANCE"), addArgs, tr("A date, then one or more distances"));
+  addCommand->footer(tr(kAddFooter));
   std::vector<std::string> diffArgs;
   CLI::App* diffCommand =
-      app.add_subcommand("diff", "The distance from one date to another, in both forms");
+      app.add_subcommand("diff", tr("The distance from one date to another, in both forms"));
   addShared(*diffCommand, {Correlation, Calendar, HaabDays, Format}, options);
-  diffCommand->add_option("DATE", diffArgs, "Two dates");
-  diffCommand->footer(kDiffFooter);
+  diffCommand->add_option(tr("DATE"), diffArgs, tr("Two dates"));
+  diffCommand->footer(tr(kDiffFooter));
   std::vector<std::string> drawArgs;
   std::string drawFile;
   CLI::App* drawCommand = app.add_subcommand(
-      "draw", "Draw a date as a monument writes it, in bars and dots, as an SVG picture");
+      "draw", tr("Draw a date as a monument writes it, in bars and dots, as an SVG picture"));
   addShared(*drawCommand, {Correlation, Calendar, Spelling, HaabDays}, options);
-  drawCommand->add_option("DATE", drawArgs, "A date, Long Count or JDN");
+  drawCommand->add_option(tr("DATE"), drawArgs, tr("A date, Long Count or JDN"));
   drawCommand
-      ->add_option("-o,--output", drawFile, "The SVG file to write (default: standard output)")
-      ->type_name("FILE");
-  drawCommand->footer(kDrawFooter);
+      ->add_option("-o,--output", drawFile, tr("The SVG file to write (default: standard output)"))
+      ->type_name(tr("FILE"));
+  drawCommand->footer(tr(kDrawFooter));
   std::vector<std::string> inscriptionArgs;
   CLI::App* inscriptionCommand = app.add_subcommand(
-      "inscription", "Check a reading of an inscription, a date or distance number a line,\n"
-                     "each with what the monument records for its day");
+      "inscription", tr("Check a reading of an inscription, a date or distance number a line,\n"
+                        "each with what the monument records for its day"));
   addShared(*inscriptionCommand,
             {Correlation, Calendar, Spelling, HaabDays, Format, Fields, Numerals}, options);
-  inscriptionCommand->add_option("FILE", inscriptionArgs,
-                                 "The worksheet (default: standard input)");
-  inscriptionCommand->footer(kInscriptionFooter);
+  inscriptionCommand->add_option(tr("FILE"), inscriptionArgs,
+                                 tr("The worksheet (default: standard input)"));
+  inscriptionCommand->footer(tr(kInscriptionFooter));
   CLI::App* helpCommand =
-      app.add_subcommand("help", "Show the help of the program, or of COMMAND: help find");
+      app.add_subcommand("help", tr("Show the help of the program, or of COMMAND: help find"));
   std::string helpTopic; // read before the parser runs, below; declared for the usage line
-  helpCommand->add_option("COMMAND", helpTopic, "find, add, diff, draw, inscription or help");
-  helpCommand->footer("Exit status: 0, or 2 when COMMAND is none of these.\n");
+  helpCommand->add_option(tr("COMMAND"), helpTopic,
+                          tr("find, add, diff, draw, inscription or help"));
+  helpCommand->footer(tr("Exit status: 0, or 2 when COMMAND is none of these.\n"));
   const std::vector<CLI::App*> commands = {findCommand, addCommand,         diffCommand,
                                            drawCommand, inscriptionCommand, helpCommand};
+  for (CLI::App* command : commands) {
+    command->group(tr("Subcommands"));
+    command->get_help_ptr()->group(tr("Options"));
+  }
 
   // The shell's completion asks which words may follow: __complete, the
   // place of the word being typed among the words after the program's name,
@@ -721,11 +798,11 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
         return writeAndFinish(out, c->help());
       }
     }
-    return usageError(out, argc == 3
-                               ? "no command \"" + maya::shown(argv[2]) +
-                                     "\"; the commands are find, add, diff, draw, inscription "
-                                     "and help"
-                               : std::string("help takes one command, such as help find"));
+    return usageError(
+        out, argc == 3 ? format(tr("no command \"{}\"; the commands are find, add, diff, draw, "
+                                   "inscription and help"),
+                                maya::shown(argv[2]))
+                       : std::string(tr("help takes one command, such as help find")));
   }
   const auto parsedCommand = [&]() -> CLI::App* {
     for (CLI::App* command : commands) {
@@ -765,7 +842,7 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
         unexpectedWords(app, command != nullptr ? command->remaining() : app.remaining(), command),
         command);
   } catch (const CLI::ParseError& e) {
-    return usageError(out, e.what(), parsedCommand());
+    return usageError(out, parseErrorText(e), parsedCommand());
   }
 
   CLI::App* command = parsedCommand();
@@ -792,27 +869,28 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     for (const rows::Column c : *settings.columns) {
       if (rows::isWorksheetColumn(c)) {
         return usageError(out,
-                          "the field \"" + std::string(rows::columnName(c)) +
-                              "\" in --fields belongs to the inscription worksheet "
-                              "(glyphbox-cli inscription); --fields help lists the others",
+                          format(tr("the field \"{}\" in --fields belongs to the inscription "
+                                    "worksheet (glyphbox-cli inscription); --fields help lists "
+                                    "the others"),
+                                 rows::columnName(c)),
                           command);
       }
     }
   }
   if (command != nullptr && settings.reckoning.window) {
-    return usageError(out,
-                      command->get_name() +
-                          " reads Long Counts at face value, which the window's own arithmetic "
-                          "(glyphbox" +
-                          (options.correlationFromVariable
-                               ? std::string(", from ") + kCorrelationVariable
-                               : std::string()) +
-                          ") has no reading for; use a correlation such as gmt",
-                      command);
+    return usageError(
+        out,
+        format(options.correlationFromVariable
+                   ? tr("{0} reads Long Counts at face value, which the window's own arithmetic "
+                        "(glyphbox, from {1}) has no reading for; use a correlation such as gmt")
+                   : tr("{0} reads Long Counts at face value, which the window's own arithmetic "
+                        "(glyphbox) has no reading for; use a correlation such as gmt"),
+               command->get_name(), kCorrelationVariable),
+        command);
   }
   if (command == findCommand) {
     if (find.patternWords.empty()) {
-      return usageError(out, "find needs a pattern, such as find 9.*.*.*.* 8 Ahau", command);
+      return usageError(out, tr("find needs a pattern, such as find 9.*.*.*.* 8 Ahau"), command);
     }
     return runFind(out, settings, find);
   }
@@ -828,7 +906,7 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
     std::vector<std::string> inputs = inputsOf(addArgs);
     if (inputs.size() < 2) {
       return usageError(
-          out, "add needs a date and at least one distance, such as add 9.12.11.5.18 +2.5.3",
+          out, tr("add needs a date and at least one distance, such as add 9.12.11.5.18 +2.5.3"),
           command);
     }
     return runAdd(out, settings, inputs);
@@ -836,14 +914,14 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   if (command == diffCommand) {
     std::vector<std::string> inputs = inputsOf(diffArgs);
     if (inputs.size() != 2) {
-      return usageError(out, "diff needs two dates, such as diff 9.12.11.5.18 9.12.13.11.1",
+      return usageError(out, tr("diff needs two dates, such as diff 9.12.11.5.18 9.12.13.11.1"),
                         command);
     }
     return runDiff(out, settings, inputs);
   }
   if (command == inscriptionCommand) {
     if (inscriptionArgs.size() > 1) {
-      return usageError(out, "inscription reads one worksheet, such as inscription cross.txt",
+      return usageError(out, tr("inscription reads one worksheet, such as inscription cross.txt"),
                         command);
     }
     return runInscription(out, settings, inscriptionArgs.empty() ? "" : inscriptionArgs.front(),
@@ -852,7 +930,8 @@ int run(int argc, const char* const* argv, int inFd, int outFd, int errFd) {
   if (command == drawCommand) {
     std::vector<std::string> inputs = inputsOf(drawArgs);
     if (inputs.size() != 1) {
-      return usageError(out, "draw needs one date, such as draw 9.12.11.5.18 -o date.svg", command);
+      return usageError(out, tr("draw needs one date, such as draw 9.12.11.5.18 -o date.svg"),
+                        command);
     }
     return runDraw(out, settings, inputs.front(), drawFile);
   }

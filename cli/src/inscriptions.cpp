@@ -6,6 +6,7 @@
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/rows/svg.h>
 #include <glyphbox/rows/worksheet.h>
+#include <glyphbox/runtime/messages.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,19 +17,27 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 namespace glyphbox::cli {
 namespace {
 
+using i18n::format;
+using i18n::N_;
+using i18n::tr;
 using rows::ConversionSettings;
 using rows::Day;
 using rows::OutputFormat;
 using rows::Reckoning;
 using rows::Row;
 
-int refuseWith(Output& out, const std::string& what, std::string_view text,
-               const std::string& reason) {
-  out.error("glyphbox-cli: " + what + " \"" + maya::shown(text) + "\": " + reason + "\n");
+// What an input is, in messages: N_("date"), N_("pattern"), N_("distance"),
+// or an option's name.
+std::string_view labelOf(const char* what) { return what[0] == '-' ? what : tr(what); }
+
+int refuseWith(Output& out, const char* what, std::string_view text, const std::string& reason) {
+  out.error("glyphbox-cli: " + std::string(labelOf(what)) + " \"" + maya::shown(text) +
+            "\": " + reason + "\n");
   return finishRun(out, 0, true);
 }
 
@@ -38,7 +47,7 @@ rows::DayNumber dayOf(Output& out, const ConversionSettings& s, const char* what
                       std::string_view text) {
   rows::DayNumber r = rows::readDayNumber(text, s);
   if (r.eraBefore) {
-    out.error("glyphbox-cli: " + std::string(what) + " \"" + maya::shown(text) +
+    out.error("glyphbox-cli: " + std::string(labelOf(what)) + " \"" + maya::shown(text) +
               "\": " + rows::eraBeforeNote(*r.day) + "\n");
   }
   return r;
@@ -55,11 +64,11 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
   }
   const maya::SearchPattern read = maya::readSearchPattern(words, numbering);
   if (read.eraBefore) {
-    out.error("glyphbox-cli: pattern \"" + maya::shown(words) +
+    out.error("glyphbox-cli: " + std::string(tr("pattern")) + " \"" + maya::shown(words) +
               "\": " + rows::eraBeforeNote(*read.eraBefore) + "\n");
   }
   if (!read.matcher) {
-    return refuseWith(out, "pattern", words, read.problem);
+    return refuseWith(out, N_("pattern"), words, read.problem);
   }
   const maya::Pattern& pattern = read.pattern;
   const maya::Matcher& matcher = *read.matcher;
@@ -102,8 +111,10 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
       return kExitRefused;
     }
     if (range.first > range.last) {
-      out.error("glyphbox-cli: the range is empty: --from " + maya::shown(o.from) +
-                " lies after --to " + maya::shown(o.to) + "\n");
+      out.error("glyphbox-cli: " +
+                format(tr("the range is empty: --from {} lies after --to {}"), maya::shown(o.from),
+                       maya::shown(o.to)) +
+                "\n");
       return finishRun(out, 0, true);
     }
     total = maya::count(matcher, range);
@@ -129,35 +140,38 @@ int runFind(Output& out, const ConversionSettings& s, const FindOptions& o) {
     }
   }
   if (matches.empty()) {
-    out.error("glyphbox-cli: no day in the range matches \"" + maya::shown(words) + "\"\n");
+    out.error("glyphbox-cli: " +
+              format(tr("no day in the range matches \"{}\""), maya::shown(words)) + "\n");
     return finishRun(out, 0, true);
   }
   if (total > static_cast<std::int64_t>(matches.size())) {
-    out.error("glyphbox-cli: the list stops at " + std::to_string(matches.size()) + " of " +
-              std::to_string(total) + " matching days; use --limit N for more, or " +
-              "--count-only\n");
+    out.error("glyphbox-cli: " +
+              format(tr("the list stops at {} of {} matching days; use --limit N for more, or "
+                        "--count-only"),
+                     matches.size(), total) +
+              "\n");
   }
   return finishRun(out, 0, false);
 }
 
 int runAdd(Output& out, const ConversionSettings& s, const std::vector<std::string>& args) {
   Converter converter(out, s);
-  const rows::DayNumber start = dayOf(out, s, "date", args[0]);
+  const rows::DayNumber start = dayOf(out, s, N_("date"), args[0]);
   if (!start.day) {
-    return refuseWith(out, "date", args[0], start.problem);
+    return refuseWith(out, N_("date"), args[0], start.problem);
   }
   std::int64_t d = *start.day;
   converter.writeHeader();
   for (std::size_t i = 1; i < args.size(); ++i) {
     const maya::DistanceReading distance = maya::readDistance(args[i]);
     if (!distance.days) {
-      return refuseWith(out, "distance", args[i], distance.problem);
+      return refuseWith(out, N_("distance"), args[i], distance.problem);
     }
     d += *distance.days;
     std::vector<Row> rows;
     const std::string problem = converter.rowsFor(Day{Day::Kind::LongCount, d, {}}, rows);
     if (!problem.empty()) {
-      return refuseWith(out, "distance", args[i], problem);
+      return refuseWith(out, N_("distance"), args[i], problem);
     }
     for (const Row& row : rows) {
       converter.writer().row(row);
@@ -170,9 +184,9 @@ int runDiff(Output& out, const ConversionSettings& s, const std::vector<std::str
   Converter converter(out, s);
   std::int64_t days[2] = {};
   for (int i = 0; i < 2; ++i) {
-    const rows::DayNumber r = dayOf(out, s, "date", args[static_cast<std::size_t>(i)]);
+    const rows::DayNumber r = dayOf(out, s, N_("date"), args[static_cast<std::size_t>(i)]);
     if (!r.day) {
-      return refuseWith(out, "date", args[static_cast<std::size_t>(i)], r.problem);
+      return refuseWith(out, N_("date"), args[static_cast<std::size_t>(i)], r.problem);
     }
     days[i] = *r.day;
   }
@@ -243,9 +257,9 @@ std::string writeWhole(const std::string& path, std::string_view text) {
 
 int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
             const std::string& path) {
-  const rows::DayNumber day = dayOf(out, s, "date", input);
+  const rows::DayNumber day = dayOf(out, s, N_("date"), input);
   if (!day.day) {
-    return refuseWith(out, "date", input, day.problem);
+    return refuseWith(out, N_("date"), input, day.problem);
   }
   const std::string svg = rows::svgOf(rows::drawDay(
       rows::dayInput(*day.day, s.spelling, s.haabDays.value_or(maya::HaabNumbering::Seating0))));
@@ -254,7 +268,8 @@ int runDraw(Output& out, const ConversionSettings& s, const std::string& input,
     return finishRun(out, 0, false);
   }
   if (const std::string problem = writeWhole(path, svg); !problem.empty()) {
-    out.error("glyphbox-cli: cannot write \"" + maya::shown(path) + "\": " + problem + "\n");
+    out.error("glyphbox-cli: " + format(tr("cannot write \"{}\": {}"), maya::shown(path), problem) +
+              "\n");
     out.flush();
     return kExitIoError;
   }
@@ -270,7 +285,8 @@ int runInscription(Output& out, const ConversionSettings& s, const std::string& 
   if (fromFile) {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-      out.error("glyphbox-cli: cannot read \"" + maya::shown(path) + "\": " + std::strerror(errno) +
+      out.error("glyphbox-cli: " +
+                format(tr("cannot read \"{}\": {}"), maya::shown(path), std::strerror(errno)) +
                 "\n");
       out.flush();
       return kExitIoError;
@@ -287,7 +303,13 @@ int runInscription(Output& out, const ConversionSettings& s, const std::string& 
       [&](std::string_view line, long long number, bool) {
         // A line too long keeps only its start, still longer than the
         // worksheet reads: it is refused as too long.
+        // JSON carries a refused line's words on standard output, in English.
+        std::optional<i18n::EnglishMessages> english;
+        if (s.format == OutputFormat::Json) {
+          english.emplace();
+        }
         const rows::AnsweredLine answered = sheet.answer(line, number);
+        english.reset();
         writer.write(answered);
         refused = refused || answered.kind == rows::LineKind::Error;
         failed = failed || refused || !answered.agrees();
@@ -300,16 +322,19 @@ int runInscription(Output& out, const ConversionSettings& s, const std::string& 
   }
   if (readError != 0 && fromFile) {
     out.flush();
-    out.reportDirectly("glyphbox-cli: cannot read \"" + maya::shown(path) +
-                       "\": " + std::strerror(readError) + "\n");
+    out.reportDirectly(
+        "glyphbox-cli: " +
+        format(tr("cannot read \"{}\": {}"), maya::shown(path), std::strerror(readError)) + "\n");
     return kExitIoError;
   }
   if (readError == 0 && !out.failed() && !sheet.dated() && !refused) {
-    out.error(lines == 0 ? std::string("glyphbox-cli: the worksheet is empty; write a date on its "
-                                       "first line, such as 9.12.11.5.18 6 Etznab 11 Yax\n")
-                         : "glyphbox-cli: line " + std::to_string(lines) +
-                               ": the worksheet ends without naming a day; write a date on a "
-                               "line, such as 9.12.11.5.18 6 Etznab 11 Yax\n");
+    out.error("glyphbox-cli: " +
+              (lines == 0 ? std::string(tr("the worksheet is empty; write a date on its first "
+                                           "line, such as 9.12.11.5.18 6 Etznab 11 Yax"))
+                          : format(tr("line {}: the worksheet ends without naming a day; write a "
+                                      "date on a line, such as 9.12.11.5.18 6 Etznab 11 Yax"),
+                                   lines)) +
+              "\n");
     failed = true;
   }
   return finishRun(out, readError, failed);

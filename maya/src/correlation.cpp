@@ -1,5 +1,7 @@
 #include <glyphbox/maya/correlation.h>
 
+#include <glyphbox/runtime/messages.h>
+
 #include <charconv>
 
 namespace glyphbox::maya {
@@ -79,18 +81,20 @@ Result<Correlation, CorrelationError> parseCorrelation(std::string_view text) no
 static_assert(kMaxCorrelation == 1'000'000'000'000);
 
 std::string_view correlationErrorMessage(CorrelationError error) noexcept {
+  using i18n::tr;
   switch (error) {
   case CorrelationError::Ok:
-    return "no error";
+    return tr("no error");
   case CorrelationError::Empty:
-    return "no correlation given";
+    return tr("no correlation given");
   case CorrelationError::UnknownName:
-    return "unknown correlation; give a name (gmt, gmt+1, lounsbury, martin-skidmore, "
-           "martinez-hernandez, spinden, bowditch, makemson, bohm, fuls) or a whole number, the JDN of 0.0.0.0.0";
+    return tr("unknown correlation; give a name (gmt, gmt+1, lounsbury, martin-skidmore, "
+              "martinez-hernandez, spinden, bowditch, makemson, bohm, fuls) or a whole number, "
+              "the JDN of 0.0.0.0.0");
   case CorrelationError::OutOfRange:
-    return "the correlation is out of range; it runs -1000000000000 to 1000000000000";
+    return tr("the correlation is out of range; it runs -1000000000000 to 1000000000000");
   }
-  return "unknown error";
+  return tr("unknown error");
 }
 
 } // namespace glyphbox::maya

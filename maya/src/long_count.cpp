@@ -1,5 +1,7 @@
 #include <glyphbox/maya/long_count.h>
 
+#include <glyphbox/runtime/messages.h>
+
 #include <charconv>
 
 namespace glyphbox::maya {
@@ -122,37 +124,40 @@ ParsedLongCount parseLongCount(std::string_view text) noexcept { return parse(te
 ParsedLongCount parseLongCountDistance(std::string_view text) noexcept { return parse(text, true); }
 
 std::string longCountErrorMessage(const ParsedLongCount& parsed) {
+  using i18n::format;
+  using i18n::tr;
   switch (parsed.error) {
   case LongCountError::Ok:
-    return "no error";
+    return tr("no error");
   case LongCountError::Empty:
-    return "no Long Count given";
+    return tr("no Long Count given");
   case LongCountError::NotANumber:
-    return "not a Long Count: character " + std::to_string(parsed.errorOffset + 1) +
-           " is not a digit or a point between places";
+    return format(tr("not a Long Count: character {} is not a digit or a point between places"),
+                  parsed.errorOffset + 1);
   case LongCountError::EmptyPlace:
-    return "not a Long Count: a place is missing at character " +
-           std::to_string(parsed.errorOffset + 1);
+    return format(tr("not a Long Count: a place is missing at character {}"),
+                  parsed.errorOffset + 1);
   case LongCountError::TooFewPlaces:
-    return "too few places: a Long Count has 2 to 9";
+    return tr("too few places: a Long Count has 2 to 9");
   case LongCountError::TooManyPlaces:
-    return "too many places: a Long Count has 2 to 9";
+    return tr("too many places: a Long Count has 2 to 9");
   case LongCountError::PlaceOutOfRange: {
     if (parsed.errorPlace < 0 || parsed.errorPlace >= kMaxPlaces) {
-      return "a place is out of range";
+      return tr("a place is out of range");
     }
-    const std::string name(kPlaceNames[static_cast<std::size_t>(parsed.errorPlace)]);
+    const std::string_view name = kPlaceNames[static_cast<std::size_t>(parsed.errorPlace)];
     // The reader stops adding digits past kMaxDayNumber; such a value is named by its size.
-    const std::string value = parsed.errorValue > kMaxDayNumber ? "of more than 16 digits"
-                                                                : std::to_string(parsed.errorValue);
-    return name + " " + value + " is out of range; the " + name + " runs 0 to " +
-           std::to_string(placeMax(parsed.errorPlace));
+    if (parsed.errorValue > kMaxDayNumber) {
+      return format(tr("{0} of more than 16 digits is out of range; the {0} runs 0 to {1}"), name,
+                    placeMax(parsed.errorPlace));
+    }
+    return format(tr("{0} {1} is out of range; the {0} runs 0 to {2}"), name, parsed.errorValue,
+                  placeMax(parsed.errorPlace));
   }
   case LongCountError::TooLarge:
-    return "the Long Count is too large; at most " + std::to_string(kMaxDayNumber) +
-           " days either way";
+    return format(tr("the Long Count is too large; at most {} days either way"), kMaxDayNumber);
   }
-  return "unknown error";
+  return tr("unknown error");
 }
 
 char* detail::writeLeadingPlace(char* out, std::int64_t value) noexcept {

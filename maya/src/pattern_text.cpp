@@ -7,11 +7,17 @@
 
 #include "search_internal.h"
 
+#include <glyphbox/runtime/messages.h>
+
 #include <algorithm>
 #include <vector>
 
 namespace glyphbox::maya {
 namespace {
+
+using i18n::format;
+using i18n::N_;
+using i18n::tr;
 
 bool isDigits(std::string_view s) noexcept {
   return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
@@ -77,7 +83,7 @@ std::string readLongCountPattern(std::string_view w, maya::LongCountPattern& lc)
     }
   }
   if (places.size() < 5 || places.size() > 9) {
-    return "a Long Count pattern has five to nine places";
+    return tr("a Long Count pattern has five to nine places");
   }
   lc.places = static_cast<int>(places.size());
   for (std::size_t i = 0; i < places.size(); ++i) {
@@ -85,7 +91,7 @@ std::string readLongCountPattern(std::string_view w, maya::LongCountPattern& lc)
       continue;
     }
     if (!isDigits(places[i]) || places[i].size() > 15) {
-      return "each place of a Long Count pattern is a number or '*'";
+      return tr("each place of a Long Count pattern is a number or '*'");
     }
     lc.digits[i] = std::stoll(std::string(places[i]));
   }
@@ -161,12 +167,15 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
   out.words = wordsOf(text);
   const std::vector<Word>& words = out.words;
   const bool recorded = as == ClueText::Recorded;
-  const std::string_view whole = recorded ? "the line records two " : "the pattern has two ";
+  // A clue given twice: a pattern's words, or a line's that records a day.
+  const auto twice = [recorded](const char* pattern, const char* line) {
+    return std::string(tr(recorded ? line : pattern));
+  };
   if (words.empty()) {
     if (recorded) {
       r.pattern = p;
     } else {
-      r.problem = "the pattern is empty";
+      r.problem = tr("the pattern is empty");
     }
     return out;
   }
@@ -187,11 +196,12 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
     const std::string quotedWord = quoted(w);
     if (looksLikeLongCountPattern(w)) {
       if (recorded) {
-        return fail(quotedWord + " is a second day: a line names one day, by a date or a "
-                                 "distance, and then what the monument records for it");
+        return fail(format(tr("{} is a second day: a line names one day, by a date or a "
+                              "distance, and then what the monument records for it"),
+                           quotedWord));
       }
       if (p.longCount) {
-        return fail("the pattern has two Long Counts");
+        return fail(tr("the pattern has two Long Counts"));
       }
       LongCountPattern lc;
       if (std::string problem = readLongCountPattern(w, lc); !problem.empty()) {
@@ -203,7 +213,8 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
     }
     if (w.size() >= 2 && (w[0] | 0x20) == 'g' && isDigits(w.substr(1))) {
       if (recorded && p.lord) {
-        return fail(std::string(whole) + "Lords of the Night");
+        return fail(twice(N_("the pattern has two Lords of the Night"),
+                          N_("the line records two Lords of the Night")));
       }
       p.lord = w.size() > 4 ? 99 : std::stoi(std::string(w.substr(1)));
       found(ClueKind::Lord, first);
@@ -212,17 +223,18 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
     if (equalsIgnoringCase(w, "BEARER") || equalsIgnoringCase(w, "YEAR-BEARER")) {
       std::optional<int> number;
       if (i + 2 >= words.size() || !numberOrStar(words[i + 1].text, number)) {
-        return fail("'bearer' is followed by a Tzolkin date, such as bearer 8 Ik");
+        return fail(tr("'bearer' is followed by a Tzolkin date, such as bearer 8 Ik"));
       }
       if (recorded && (p.bearerNumber || p.bearerName)) {
-        return fail(std::string(whole) + "year bearers");
+        return fail(
+            twice(N_("the pattern has two year bearers"), N_("the line records two year bearers")));
       }
       p.bearerNumber = number;
       if (words[i + 2].text != "*") {
         const auto name = parseTzolkinName(words[i + 2].text);
         if (!name) {
           i += 2;
-          return fail(quoted(words[i].text) + " is not a Tzolkin day name");
+          return fail(format(tr("{} is not a Tzolkin day name"), quoted(words[i].text)));
         }
         p.bearerName = *name;
       }
@@ -236,7 +248,8 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
     if (w == "819" && i + 1 < words.size()) {
       if (const auto quarter = quarterOf(words[i + 1].text)) {
         if (p.stationQuarter) {
-          return fail(std::string(whole) + "quarters of the 819-day count");
+          return fail(twice(N_("the pattern has two quarters of the 819-day count"),
+                            N_("the line records two quarters of the 819-day count")));
         }
         p.stationQuarter = *quarter;
         ++i;
@@ -247,16 +260,18 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
     if (w.substr(0, 4) == "819+") {
       std::string_view days = w.substr(4);
       if (!isDigits(days)) {
-        return fail(quotedWord + ": the days after a station are a number, such as 819+20");
+        return fail(quotedWord + ": " +
+                    tr("the days after a station are a number, such as 819+20"));
       }
       if (p.daysAfterStation) {
-        return fail(std::string(whole) + "counts of days after a station");
+        return fail(twice(N_("the pattern has two counts of days after a station"),
+                          N_("the line records two counts of days after a station")));
       }
       days.remove_prefix(std::min(days.find_first_not_of('0'), days.size() - 1));
       // compile() says why a number that fits is out of range; one too long
       // for an int is told here in the same words.
       if (days.size() > 9) {
-        return fail(quotedWord + ": a day lies 0 to 818 days after its station");
+        return fail(quotedWord + ": " + tr("a day lies 0 to 818 days after its station"));
       }
       p.daysAfterStation = std::stoi(std::string(days));
       found(ClueKind::Since819, first);
@@ -266,19 +281,21 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
     std::string_view name;
     if (numberOrStar(w, number)) {
       if (i + 1 >= words.size()) {
-        return fail(quotedWord + " needs a day name or a month after it, or '*'");
+        return fail(format(tr("{} needs a day name or a month after it, or '*'"), quotedWord));
       }
       name = words[++i].text;
     } else if (parseTzolkinName(w) || parseHaabMonth(w)) {
       name = w; // a name alone: any number or day with it
     } else if (recorded) {
-      return fail(quotedWord + " is no clue; what a monument records for a day is a Tzolkin date "
-                               "(8 Ahau), a Haab date (18 Zec), a Lord (G9), bearer 8 Ik, 819 "
-                               "South or 819+20");
+      return fail(format(tr("{} is no clue; what a monument records for a day is a Tzolkin "
+                            "date (8 Ahau), a Haab date (18 Zec), a Lord (G9), bearer 8 Ik, 819 "
+                            "South or 819+20"),
+                         quotedWord));
     } else {
-      return fail(quotedWord + " is not part of a pattern; use a Long Count such as 9.*.*.*.0, a "
-                               "Tzolkin date (8 Ahau), a Haab date (13 Pop), a Lord (G9) or bearer "
-                               "8 Ik");
+      return fail(format(tr("{} is not part of a pattern; use a Long Count such as 9.*.*.*.0, a "
+                            "Tzolkin date (8 Ahau), a Haab date (13 Pop), a Lord (G9) or bearer "
+                            "8 Ik"),
+                         quotedWord));
     }
     const auto tzolkin = parseTzolkinName(name);
     const auto haab = parseHaabMonth(name);
@@ -288,11 +305,12 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
     } else if (tzolkin) {
       isTzolkin = true;
     } else if (!haab) {
-      return fail(quoted(name) + " is neither a Tzolkin day name nor a Haab month");
+      return fail(format(tr("{} is neither a Tzolkin day name nor a Haab month"), quoted(name)));
     }
     if (isTzolkin) {
       if (haveTzolkin) {
-        return fail(std::string(whole) + "Tzolkin dates");
+        return fail(twice(N_("the pattern has two Tzolkin dates"),
+                          N_("the line records two Tzolkin dates")));
       }
       haveTzolkin = true;
       p.tzolkinNumber = number;
@@ -302,7 +320,8 @@ WordsReading readClueWords(std::string_view text, HaabNumbering numbering, ClueT
       found(ClueKind::Tzolkin, first);
     } else {
       if (haveHaab) {
-        return fail(std::string(whole) + "Haab dates");
+        return fail(
+            twice(N_("the pattern has two Haab dates"), N_("the line records two Haab dates")));
       }
       haveHaab = true;
       p.haabDay = number;
@@ -354,7 +373,7 @@ DistanceReading readDistance(std::string_view text) {
       s.remove_prefix(1);
     }
     if (!isDigits(s) || s.size() > 15) {
-      r.problem = "a distance in days is a whole number followed by d, such as -823d";
+      r.problem = tr("a distance in days is a whole number followed by d, such as -823d");
       return r;
     }
     const std::int64_t days = std::stoll(std::string(s));
@@ -364,11 +383,11 @@ DistanceReading readDistance(std::string_view text) {
   const ParsedLongCount lc = parseLongCountDistance(s);
   if (!lc) {
     // A bare number has one place: say what it lacks rather than count places.
-    r.problem =
-        (lc.error == LongCountError::TooFewPlaces ? std::string("a number alone is no distance")
-                                                  : longCountErrorMessage(lc)) +
-        "; a distance is written largest place first, such as +2.5.3, or in days, "
-        "such as -823d";
+    r.problem = format(tr("{}; a distance is written largest place first, such as +2.5.3, or in "
+                          "days, such as -823d"),
+                       lc.error == LongCountError::TooFewPlaces
+                           ? std::string(tr("a number alone is no distance"))
+                           : longCountErrorMessage(lc));
     return r;
   }
   r.days = lc.days;
@@ -393,8 +412,7 @@ std::string disagreements(const Pattern& p, std::string_view longCount, std::int
   std::string out;
   const auto add = [&](const std::string& clue, std::string_view instead) {
     out += out.empty() ? "" : "; ";
-    out += quoted(clue) + " disagrees with " + std::string(longCount) + ", which falls on ";
-    out += instead;
+    out += format(tr("{} disagrees with {}, which falls on {}"), quoted(clue), longCount, instead);
   };
   const Tzolkin tz = tzolkinOf(d);
   if ((p.tzolkinNumber && *p.tzolkinNumber != tz.number) ||
@@ -404,10 +422,9 @@ std::string disagreements(const Pattern& p, std::string_view longCount, std::int
   const Haab haab = haabOf(d, p.numbering);
   if ((p.haabMonth && *p.haabMonth != haab.month) || (p.haabDay && *p.haabDay != haab.day)) {
     const Haab earlier = haabOf(d - kGreatCycle, p.numbering);
-    std::string instead(text, writeHaab(text, haab, Spelling::Colonial));
-    instead += ", and 13 baktuns earlier on ";
-    instead.append(text, writeHaab(text, earlier, Spelling::Colonial));
-    add(haabText(p), instead);
+    const std::string onDay(text, writeHaab(text, haab, Spelling::Colonial));
+    add(haabText(p), format(tr("{}, and 13 baktuns earlier on {}"), onDay,
+                            std::string_view(text, writeHaab(text, earlier, Spelling::Colonial))));
   }
   if (p.lord && *p.lord != lordOfTheNight(d)) {
     add(lordText(*p.lord), lordText(lordOfTheNight(d)));
@@ -416,12 +433,12 @@ std::string disagreements(const Pattern& p, std::string_view longCount, std::int
   if ((p.bearerNumber && *p.bearerNumber != bearer.number) ||
       (p.bearerName && *p.bearerName != bearer.name)) {
     add(bearerText(p),
-        "year bearer " + std::string(text, writeTzolkin(text, bearer, Spelling::Colonial)));
+        format(tr("year bearer {}"),
+               std::string_view(text, writeTzolkin(text, bearer, Spelling::Colonial))));
   }
   const Station819 station = station819Of(d);
-  const std::string stationWords = "a day " + std::to_string(station.since) +
-                                   " days after a station in the " +
-                                   std::string(quarterName(station.quarter));
+  const std::string stationWords = format(tr("a day {} days after a station in the {}"),
+                                          station.since, quarterWords(station.quarter));
   if (p.daysAfterStation && *p.daysAfterStation != station.since) {
     add(daysAfterStationText(*p.daysAfterStation), stationWords);
   }
@@ -444,7 +461,7 @@ InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numberi
     return r;
   }
   if (lc.places < kDatePlaces) {
-    r.problem = "a Long Count of fewer than five places is a distance, not a date";
+    r.problem = tr("a Long Count of fewer than five places is a distance, not a date");
     return r;
   }
   const PatternReading clues = readPattern(s.substr(blank), numbering);
@@ -453,7 +470,7 @@ InscriptionDate readInscriptionDate(std::string_view text, HaabNumbering numberi
     return r;
   }
   if (clues.pattern->longCount) {
-    r.problem = "a date has one Long Count";
+    r.problem = tr("a date has one Long Count");
     return r;
   }
   const CompileResult compiled = compile(*clues.pattern);

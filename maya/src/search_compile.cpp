@@ -2,6 +2,7 @@
 
 #include <glyphbox/maya/long_count.h>
 #include <glyphbox/maya/names.h>
+#include <glyphbox/runtime/messages.h>
 
 #include <algorithm>
 #include <array>
@@ -19,16 +20,20 @@ namespace glyphbox::maya {
 namespace {
 
 using namespace search_detail;
+using i18n::format;
+using i18n::tr;
+using i18n::trc;
 
 // ---- Telling the user what is wrong ----
 
-// v with its digits in groups of three: 18,980.
+// v with its digits in groups of three, as the user's language writes them: 18,980.
 std::string grouped(i64 v) {
   std::string digits = std::to_string(v < 0 ? -v : v);
+  const std::string_view separator = trc("digit group separator", ",");
   std::string out;
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i != 0 && (digits.size() - i) % 3 == 0)
-      out += ',';
+      out += separator;
     out += digits[i];
   }
   return v < 0 ? "-" + out : out;
@@ -50,7 +55,7 @@ std::string listed(const std::vector<std::string>& items) {
   std::string s;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (i != 0)
-      s += i + 1 == items.size() ? " and " : ", ";
+      s += i + 1 == items.size() ? trc("last in a list", " and ") : trc("in a list", ", ");
     s += items[i];
   }
   return s;
@@ -72,74 +77,75 @@ std::optional<std::string> rangeError(const Pattern& p) {
   if (p.longCount) {
     const LongCountPattern& lc = *p.longCount;
     if (lc.places < 2 || lc.places > kMaxLongCountPlaces)
-      return "a Long Count has 2 to 9 places, not " + std::to_string(lc.places);
+      return format(tr("a Long Count has 2 to 9 places, not {}"), lc.places);
     for (int k = 0; k < lc.places; ++k) {
       if (!lc.digits[k])
         continue;
       const int place = placeFromKin(lc.places, k);
       const std::string name(kPlaceNames[place]);
       if (*lc.digits[k] < 0)
-        return "a Long Count place is never negative (the " + name + " is " +
-               std::to_string(*lc.digits[k]) + "); a minus goes before the whole count";
+        return format(tr("a Long Count place is never negative (the {} is {}); a minus goes "
+                         "before the whole count"),
+                      name, *lc.digits[k]);
       if (k == 0) {
         if ((static_cast<i128>(*lc.digits[k]) + 1) * kPlaceValues[place] > kSearchLimit)
-          return "a leading " + name + " of " + std::to_string(*lc.digits[k]) +
-                 " lies beyond the " + grouped(kSearchLimit) + " days this search reaches";
+          return format(tr("a leading {} of {} lies beyond the {} days this search reaches"), name,
+                        *lc.digits[k], grouped(kSearchLimit));
       } else if (*lc.digits[k] >= placeRadix(place)) {
-        return "the " + name + " runs 0 to " + std::to_string(placeRadix(place) - 1) + ", not " +
-               std::to_string(*lc.digits[k]);
+        return format(tr("the {} runs 0 to {}, not {}"), name, placeRadix(place) - 1,
+                      *lc.digits[k]);
       }
     }
     const bool allZero = std::all_of(lc.digits.begin(), lc.digits.begin() + lc.places,
                                      [](const auto& d) { return d && *d == 0; });
     if (lc.negative && allZero)
-      return quoted(longCountText(lc)) +
-             " is no day: the days before 0.0.0.0.0 start at -0.0.0.0.1";
+      return format(tr("{} is no day: the days before 0.0.0.0.0 start at -0.0.0.0.1"),
+                    quoted(longCountText(lc)));
   }
   if (p.tzolkinNumber && (*p.tzolkinNumber < 1 || *p.tzolkinNumber > kTrecena))
-    return "the Tzolkin numbers run 1 to 13, not " + std::to_string(*p.tzolkinNumber);
+    return format(tr("the Tzolkin numbers run 1 to 13, not {}"), *p.tzolkinNumber);
   if (p.tzolkinName && (*p.tzolkinName < 0 || *p.tzolkinName >= kVeintena))
-    return "the Tzolkin names are numbered 0 (Ahau) to 19 (Caunac), not " +
-           std::to_string(*p.tzolkinName);
+    return format(tr("the Tzolkin names are numbered 0 (Ahau) to 19 (Caunac), not {}"),
+                  *p.tzolkinName);
   if (p.haabMonth && (*p.haabMonth < 1 || *p.haabMonth > kHaabMonths))
-    return "the Haab months are numbered 1 (Pop) to 19 (Uayeb), not " +
-           std::to_string(*p.haabMonth);
+    return format(tr("the Haab months are numbered 1 (Pop) to 19 (Uayeb), not {}"), *p.haabMonth);
   if (p.haabDay) {
     const bool seating = p.numbering == HaabNumbering::Seating0;
     const int first = seating ? 0 : 1;
-    const std::string how = seating ? "counted from the seating" : "in the window's numbering";
     const int last = first + kHaabMonthDays - 1;
     if (*p.haabDay < first || *p.haabDay > last)
-      return "the Haab days run " + std::to_string(first) + " to " + std::to_string(last) + " " +
-             how + ", not " + std::to_string(*p.haabDay);
+      return format(seating ? tr("the Haab days run {} to {} counted from the seating, not {}")
+                            : tr("the Haab days run {} to {} in the window's numbering, not {}"),
+                    first, last, *p.haabDay);
     const int lastOfUayeb = first + kUayebDays - 1;
     if (p.haabMonth == kUayeb && *p.haabDay > lastOfUayeb)
-      return "Uayeb has only five days, " + std::to_string(first) + " to " +
-             std::to_string(lastOfUayeb) + " " + how + ", not " + std::to_string(*p.haabDay);
+      return format(
+          seating ? tr("Uayeb has only five days, {} to {} counted from the seating, not {}")
+                  : tr("Uayeb has only five days, {} to {} in the window's numbering, not {}"),
+          first, lastOfUayeb, *p.haabDay);
   }
   if (p.lord && (*p.lord < 1 || *p.lord > kLordsOfTheNight))
-    return "the Lords of the Night run G1 to G9, not " + lordText(*p.lord);
+    return format(tr("the Lords of the Night run G1 to G9, not {}"), lordText(*p.lord));
   if (p.bearerNumber && (*p.bearerNumber < 1 || *p.bearerNumber > kTrecena))
-    return "a year bearer's number runs 1 to 13, not " + std::to_string(*p.bearerNumber);
+    return format(tr("a year bearer's number runs 1 to 13, not {}"), *p.bearerNumber);
   if (p.bearerName) {
     if (*p.bearerName < 0 || *p.bearerName >= kVeintena)
-      return "the Tzolkin names are numbered 0 (Ahau) to 19 (Caunac), not " +
-             std::to_string(*p.bearerName);
+      return format(tr("the Tzolkin names are numbered 0 (Ahau) to 19 (Caunac), not {}"),
+                    *p.bearerName);
     if (!bearsYears(*p.bearerName))
-      return std::string(kColonialTzolkinNames[*p.bearerName]) +
-             " never bears a year: every 0 Pop falls on Ik, Manik, Eb or Caban, because a Haab "
-             "year of 365 days moves the Tzolkin name on by 5";
+      return format(tr("{} never bears a year: every 0 Pop falls on Ik, Manik, Eb or Caban, "
+                       "because a Haab year of 365 days moves the Tzolkin name on by 5"),
+                    kColonialTzolkinNames[*p.bearerName]);
   }
   if (p.stationQuarter) {
     const int q = static_cast<int>(*p.stationQuarter);
     if (q < 0 || q >= kQuarters)
-      return "the quarters of the 819-day count are East, South, West and North, not " +
-             std::to_string(q);
+      return format(tr("the quarters of the 819-day count are East, South, West and North, not {}"),
+                    q);
   }
   if (p.daysAfterStation && (*p.daysAfterStation < 0 || *p.daysAfterStation >= kStationDays))
-    return daysAfterStationText(*p.daysAfterStation) + ": a day lies 0 to " +
-           std::to_string(kStationDays - 1) + " days after its station, not " +
-           std::to_string(*p.daysAfterStation);
+    return format(tr("{}: a day lies 0 to {} days after its station, not {}"),
+                  daysAfterStationText(*p.daysAfterStation), kStationDays - 1, *p.daysAfterStation);
   return std::nullopt;
 }
 
@@ -152,20 +158,20 @@ std::optional<std::string> stationConflict(const Pattern& p) {
   const int n = *p.daysAfterStation;
   const i64 station = -kStationBaseOffset; // the station of the base; any other does as well
   const std::string label = quoted(daysAfterStationText(n));
-  const std::string after = "a day " + std::to_string(n) + " days after a station is always ";
   const int number = tzolkinOf(station + n).number;
   if (p.tzolkinNumber && *p.tzolkinNumber != number)
-    return label + " and " + quoted(tzolkinText(p)) + " never fall on the same day: " + after +
-           "numbered " + std::to_string(number) +
-           " in the Tzolkin, because every station falls on a day numbered " +
-           std::to_string(tzolkinOf(station).number) + " (13 divides 819)";
+    return format(tr("{} and {} never fall on the same day: a day {} days after a station is "
+                     "always numbered {} in the Tzolkin, because every station falls on a day "
+                     "numbered {} (13 divides 819)"),
+                  label, quoted(tzolkinText(p)), n, number, tzolkinOf(station).number);
   const int lord = lordOfTheNight(station + n);
-  const std::string underLord = after + "under " + lordText(lord) +
-                                ", because every station falls under " +
-                                lordText(lordOfTheNight(station)) + " (9 divides 819)";
+  const std::string underLord =
+      format(tr("a day {} days after a station is always under {}, because every station falls "
+                "under {} (9 divides 819)"),
+             n, lordText(lord), lordText(lordOfTheNight(station)));
   if (p.lord && *p.lord != lord)
-    return label + " and " + quoted(lordText(*p.lord)) +
-           " never fall on the same day: " + underLord;
+    return format(tr("{} and {} never fall on the same day: {}"), label, quoted(lordText(*p.lord)),
+                  underLord);
   // Fixed places down to the kin from the uinal up fix the Lord as well (as
   // in knownConflict).
   if (p.longCount && !p.lord) {
@@ -175,8 +181,9 @@ std::optional<std::string> stationConflict(const Pattern& p) {
       const int lcLord = lordOfTheNight(lc.negative ? -block->residue : block->residue);
       const std::string lcText = quoted(longCountText(lc));
       if (lcLord != lord)
-        return lcText + " and " + label + " never fall on the same day: every day that matches " +
-               lcText + " is under " + lordText(lcLord) + ", and " + underLord;
+        return format(tr("{0} and {1} never fall on the same day: every day that matches {0} is "
+                         "under {2}, and {3}"),
+                      lcText, label, lordText(lcLord), underLord);
     }
   }
   return std::nullopt;
@@ -191,17 +198,19 @@ std::optional<std::string> knownConflict(const Pattern& p) {
     const LongCountPattern& lc = *p.longCount;
     const auto kinName = nameFromKin(lc);
     const std::string lcText = quoted(longCountText(lc));
-    const std::string kinWords = kinName ? "a kin of " + std::to_string(*lc.digits[lc.places - 1]) +
-                                               (lc.negative ? " before 0.0.0.0.0" : "") +
-                                               " always falls on " +
-                                               std::string(kColonialTzolkinNames[*kinName])
-                                         : "";
+    const std::string kinWords =
+        !kinName      ? std::string()
+        : lc.negative ? format(tr("a kin of {} before 0.0.0.0.0 always falls on {}"),
+                               *lc.digits[lc.places - 1], kColonialTzolkinNames[*kinName])
+                      : format(tr("a kin of {} always falls on {}"), *lc.digits[lc.places - 1],
+                               kColonialTzolkinNames[*kinName]);
     if (kinName && name && *kinName != *name)
-      return lcText + " and " + quoted(tzolkinText(p)) + " never fall on the same day: " + kinWords;
+      return format(tr("{} and {} never fall on the same day: {}"), lcText, quoted(tzolkinText(p)),
+                    kinWords);
     if (kinName && !name) {
       name = kinName;
       nameLabel = lcText;
-      because = kinWords + ", and " + std::string(kColonialTzolkinNames[*kinName]) + " ";
+      because = kinWords;
     }
     // Fixed places down to the kin from the tun up fix d modulo a multiple
     // of 360, and 360 is a multiple of 9: the Lord of the Night is fixed too.
@@ -209,21 +218,23 @@ std::optional<std::string> knownConflict(const Pattern& p) {
     if (block && p.lord && block->modulus % kLordsOfTheNight == 0) {
       const int lord = lordOfTheNight(lc.negative ? -block->residue : block->residue);
       if (lord != *p.lord)
-        return lcText + " and " + quoted(lordText(*p.lord)) +
-               " never fall on the same day: every day that matches " + lcText + " is under " +
-               lordText(lord);
+        return format(tr("{0} and {1} never fall on the same day: every day that matches {0} is "
+                         "under {2}"),
+                      lcText, quoted(lordText(*p.lord)), lordText(lord));
     }
   }
   // The Haab day's number stands for its position, as in haabDaysMeeting.
   if (name && p.haabDay && !canMeet(*name, *p.haabDay)) {
+    const std::string meets =
+        format(tr("{} meets only the Haab days {} (the names and the Haab days both step by one "
+                  "a day, 20 names against 365 days, so they stay in step modulo 5)"),
+               kColonialTzolkinNames[*name], haabDaysMeeting(*name, p.numbering));
     if (nameLabel.empty()) {
-      nameLabel = quoted(tzolkinText(p));
-      because = std::string(kColonialTzolkinNames[*name]) + " ";
+      return format(tr("{} and {} never fall on the same day: {}"), quoted(tzolkinText(p)),
+                    quoted(haabText(p)), meets);
     }
-    return nameLabel + " and " + quoted(haabText(p)) + " never fall on the same day: " + because +
-           "meets only the Haab days " + haabDaysMeeting(*name, p.numbering) +
-           " (the names and the Haab days both step by one a day, 20 names against 365 days, "
-           "so they stay in step modulo 5)";
+    return format(tr("{} and {} never fall on the same day: {}, and {}"), nameLabel,
+                  quoted(haabText(p)), because, meets);
   }
   return stationConflict(p);
 }
@@ -319,12 +330,14 @@ std::string conflictMessage(const Pattern& p) {
       names.push_back(quoted(text(core, c)));
   const Plan plan = buildPlan(core);
   if (names.size() == 1)
-    return names.front() + " matches no day";
-  const std::string clues = listed(names) + " never fall on the same day: ";
+    return format(tr("{} matches no day"), names.front());
   // A fixed leading place bounds the days, so there is no cycle to speak of.
   if (core.longCount && core.longCount->digits[0])
-    return clues + "none of the days " + names.front() + " names has them all";
-  return clues + "no day of their common cycle of " + grouped(plan.period) + " days has them all";
+    return format(tr("{0} never fall on the same day: none of the days {1} names has them all"),
+                  listed(names), names.front());
+  return format(tr("{} never fall on the same day: no day of their common cycle of {} days has "
+                   "them all"),
+                listed(names), grouped(plan.period));
 }
 
 } // namespace
@@ -337,7 +350,7 @@ std::string tzolkinText(const Pattern& p) {
            std::string(kColonialTzolkinNames[*p.tzolkinName]);
   if (p.tzolkinName)
     return std::string(kColonialTzolkinNames[*p.tzolkinName]);
-  return "Tzolkin number " + std::to_string(*p.tzolkinNumber);
+  return format(tr("Tzolkin number {}"), *p.tzolkinNumber);
 }
 
 std::string haabText(const Pattern& p) {
@@ -346,16 +359,15 @@ std::string haabText(const Pattern& p) {
            std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
   if (p.haabMonth)
     return std::string(kColonialHaabMonthNames[*p.haabMonth - 1]);
-  return "Haab day " + std::to_string(*p.haabDay);
+  return format(tr("Haab day {}"), *p.haabDay);
 }
 
 std::string bearerText(const Pattern& p) {
   if (p.bearerNumber && p.bearerName)
-    return "year bearer " + std::to_string(*p.bearerNumber) + " " +
-           std::string(kColonialTzolkinNames[*p.bearerName]);
+    return format(tr("year bearer {} {}"), *p.bearerNumber, kColonialTzolkinNames[*p.bearerName]);
   if (p.bearerName)
-    return "year bearer " + std::string(kColonialTzolkinNames[*p.bearerName]);
-  return "year bearer number " + std::to_string(*p.bearerNumber);
+    return format(tr("year bearer {}"), kColonialTzolkinNames[*p.bearerName]);
+  return format(tr("year bearer number {}"), *p.bearerNumber);
 }
 
 std::string lordText(int lord) {
@@ -366,6 +378,14 @@ std::string lordText(int lord) {
 
 std::string quarterText(Quarter quarter) {
   return std::to_string(kStationDays) + " " + std::string(quarterName(quarter));
+}
+
+std::string quarterWords(Quarter quarter) {
+  // The sentences' words for the quarters; the table in count819.h keeps
+  // the English ones that the rows write.
+  static constexpr std::array<const char*, kQuarters> kWords = {
+      i18n::N_("East"), i18n::N_("South"), i18n::N_("West"), i18n::N_("North")};
+  return tr(kWords[static_cast<std::size_t>(quarter)]);
 }
 
 std::string daysAfterStationText(int days) {

@@ -138,6 +138,8 @@ std::string haabText(const Pattern& p);
 std::string bearerText(const Pattern& p);
 std::string lordText(int lord);
 std::string quarterText(Quarter quarter);
+// The quarter in the words of a sentence in the user's language: "South".
+std::string quarterWords(Quarter quarter);
 std::string daysAfterStationText(int days);
 
 } // namespace search_detail

@@ -3,6 +3,7 @@
 #include "row_writing.h"
 
 #include <glyphbox/maya/calendar_round.h>
+#include <glyphbox/runtime/messages.h>
 
 #include <cstring>
 
@@ -54,8 +55,8 @@ bool correlatedRow(std::int64_t jdn, const maya::Correlation& c, Calendar calend
   return true;
 }
 
-constexpr std::string_view kOverflow =
-    "cannot convert this date: Overflow: a number is too large for the calculation";
+constexpr const char* kOverflow =
+    i18n::N_("cannot convert this date: Overflow: a number is too large for the calculation");
 
 } // namespace
 
@@ -159,23 +160,23 @@ std::string Converter::rowsFor(const Day& day, std::vector<Row>& rows) const {
         rows.back().typedDate = true;
         return {};
       }
-      return std::string(kOverflow);
+      return i18n::tr(kOverflow);
     case Day::Kind::Jdn: {
       const auto d = engine::windowDateOfJdn(day.value);
       if (!d) {
-        return "the window cannot show this day: its year lies beyond 2147483647, or it is a "
-               "29 February the window's leap-year rule (which reads the year as typed) does "
-               "not offer";
+        return i18n::tr("the window cannot show this day: its year lies beyond 2147483647, or it "
+                        "is a 29 February the window's leap-year rule (which reads the year as "
+                        "typed) does not offer");
       }
-      return addWindow(*d) ? std::string() : std::string(kOverflow);
+      return addWindow(*d) ? std::string() : std::string(i18n::tr(kOverflow));
     }
     case Day::Kind::LongCount: {
       const auto dates = engine::windowDatesOf(day.value);
       for (const engine::WindowDate& d : dates) {
         addWindow(d);
       }
-      return dates.empty() ? "the window shows this Long Count on no date of the years 9999 BCE "
-                             "to 9999 CE"
+      return dates.empty() ? i18n::tr("the window shows this Long Count on no date of the years "
+                                      "9999 BCE to 9999 CE")
                            : std::string();
     }
     }
@@ -187,18 +188,24 @@ std::string Converter::rowsFor(const Day& day, std::vector<Row>& rows) const {
       addCorrelated(c);
     }
     addWindowRows(); // the window's rows, where it has any
-    return rows.empty() ? "this day lies outside every calendar's range" : std::string();
+    return rows.empty() ? i18n::tr("this day lies outside every calendar's range") : std::string();
   }
   if (settings_.reckoning.window) {
     return addWindowRows();
   }
   if (!addCorrelated(settings_.reckoning.correlation)) {
-    return "the date of this day lies outside the supported years";
+    return i18n::tr("the date of this day lies outside the supported years");
   }
   return {};
 }
 
 bool Converter::convertGenerally(std::string_view text, Origin origin) {
+  // JSON carries a refusal's words on standard output, in English in every
+  // locale; plain, TSV and CSV write them on standard error, for people.
+  std::optional<i18n::EnglishMessages> english;
+  if (settings_.format == OutputFormat::Json) {
+    english.emplace();
+  }
   readInput(text, settings_, reading_);
   if (!reading_.day) {
     writer_.refuse(origin, text, reading_.code, reading_.reason);
@@ -206,6 +213,7 @@ bool Converter::convertGenerally(std::string_view text, Origin origin) {
   }
   rows_.clear();
   const std::string refusal = rowsFor(*reading_.day, rows_);
+  english.reset(); // the note below is standard error's
   for (const Row& row : rows_) {
     writer_.row(row);
   }
@@ -220,7 +228,9 @@ bool Converter::convertGenerally(std::string_view text, Origin origin) {
 }
 
 void Converter::refuseTooLong(std::string_view start, Origin origin) {
-  writer_.refuse(origin, start, "line_too_long", "line too long to be a date");
+  constexpr const char* kTooLong = i18n::N_("line too long to be a date");
+  writer_.refuse(origin, start, "line_too_long",
+                 settings_.format == OutputFormat::Json ? kTooLong : i18n::tr(kTooLong));
 }
 
 } // namespace glyphbox::rows

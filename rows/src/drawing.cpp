@@ -106,11 +106,11 @@ void addCoefficient(std::vector<Shape>& out, double x, double top, std::int64_t 
 
 // The seating of a Haab month, its day 0: monuments write a sign of its own,
 // not the shell of zero, so it is drawn as a small labelled block.
-void addSeating(std::vector<Shape>& out, double x, double top) {
+void addSeating(std::vector<Shape>& out, double x, double top, std::string_view word) {
   constexpr double height = 32;
   const double y = top + (kCellHeight - height) / 2;
   out.push_back(box(Kind::Frame, x, y, kBarWidth, height));
-  out.push_back(label("seating", x + kBarWidth / 2, y + height / 2, kCaptionSize, kBarWidth - 8));
+  out.push_back(label(word, x + kBarWidth / 2, y + height / 2, kCaptionSize, kBarWidth - 8));
 }
 
 // The column being laid out, row by row from the top.
@@ -200,9 +200,9 @@ Drawing drawDay(const DrawingInput& in) {
       box(Kind::Frame, kBorderInset, kBorderInset, 0, 0)); // sized when the height is known
 
   if (in.negative) {
-    c.wideBlock("Initial Series", kTitleSize, "before 0.0.0.0.0", kCaptionSize);
+    c.wideBlock(in.words.initialSeries, kTitleSize, in.words.beforeCreation, kCaptionSize);
   } else {
-    c.wideBlock("Initial Series", kTitleSize);
+    c.wideBlock(in.words.initialSeries, kTitleSize);
   }
   c.y += 2 * kRowGap;
   for (std::size_t i = 0; i < in.places.size(); ++i) {
@@ -211,8 +211,9 @@ Drawing drawDay(const DrawingInput& in) {
   c.y += kSectionGap - kRowGap;
   c.numberRow(in.tzolkinName, in.tzolkinNumber);
   if (in.haabDay == 0) {
-    c.row(in.haabMonth, kCellHeight,
-          [](std::vector<Shape>& out, double x, double top) { addSeating(out, x, top); });
+    c.row(in.haabMonth, kCellHeight, [&in](std::vector<Shape>& out, double x, double top) {
+      addSeating(out, x, top, in.words.seating);
+    });
   } else {
     c.numberRow(in.haabMonth, in.haabDay);
   }
@@ -220,11 +221,11 @@ Drawing drawDay(const DrawingInput& in) {
   // each has a block across the column, captioned for the reader.
   c.y += kSectionGap - kRowGap;
   if (!in.lord.empty()) {
-    c.wideBlock("Lord of the Night", kCaptionSize, in.lord, kNameSize);
+    c.wideBlock(in.words.lordOfTheNight, kCaptionSize, in.lord, kNameSize);
     c.y += kRowGap;
   }
   if (!in.station819.empty()) {
-    c.wideBlock("819-day count", kCaptionSize, in.station819, kStationSize);
+    c.wideBlock(in.words.station819, kCaptionSize, in.station819, kStationSize);
     c.y += kRowGap;
   }
   c.y += kMargin - kRowGap;

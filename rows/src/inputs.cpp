@@ -3,6 +3,7 @@
 #include <glyphbox/rows/inputs.h>
 
 #include <glyphbox/maya/long_count.h>
+#include <glyphbox/runtime/messages.h>
 
 #include "put_text.h"
 
@@ -11,6 +12,7 @@
 namespace glyphbox::rows {
 namespace {
 
+using i18n::tr;
 using maya::equalsIgnoringCase;
 
 constexpr bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
@@ -42,9 +44,9 @@ std::string_view codeFor(InputError e) noexcept {
 }
 
 // Every input form, for the refusal of an input that has none of them.
-constexpr std::string_view kNotAnInput =
-    "not a date; expected YEAR-MONTH-DAY (optionally CE or BCE), a Long Count such as "
-    "9.12.11.5.18, JDN followed by a number, or today";
+constexpr const char* kNotAnInput =
+    i18n::N_("not a date; expected YEAR-MONTH-DAY (optionally CE or BCE), a Long Count such as "
+             "9.12.11.5.18, JDN followed by a number, or today");
 
 void refuse(Reading& r, std::string_view code, std::string_view reason) {
   r.day.reset();
@@ -55,6 +57,16 @@ void refuse(Reading& r, std::string_view code, std::string_view reason) {
 // "day out of range; February of that year has 28 days", then `more`, in `room`.
 std::string_view dayOutOfRange(std::string& room, int month, int days, std::string_view more = {}) {
   using put_text::put;
+  if (i18n::translating()) {
+    static constexpr std::array<const char*, 12> kMonths = {
+        i18n::N_("January"),   i18n::N_("February"), i18n::N_("March"),    i18n::N_("April"),
+        i18n::N_("May"),       i18n::N_("June"),     i18n::N_("July"),     i18n::N_("August"),
+        i18n::N_("September"), i18n::N_("October"),  i18n::N_("November"), i18n::N_("December")};
+    room = i18n::format(tr("day out of range; {} of that year has {} days"),
+                        tr(kMonths[static_cast<std::size_t>(month - 1)]), days);
+    room += more;
+    return room;
+  }
   constexpr std::size_t kLongest = 64; // "day out of range; September of that year has 30 days"
   if (room.size() < kLongest + more.size()) {
     room.resize(kLongest + more.size());
@@ -74,7 +86,7 @@ std::string_view dayOutOfRange(std::string& room, int month, int days, std::stri
 void readCivilDate(std::string_view s, maya::Calendar calendar, Reading& r) {
   const auto text = maya::readDateText(s);
   if (!text) {
-    return refuse(r, "not_a_date", kNotAnInput);
+    return refuse(r, "not_a_date", tr(kNotAnInput));
   }
   const CivilReading c = civilDateOf(*text, calendar);
   switch (c.problem) {
@@ -82,20 +94,24 @@ void readCivilDate(std::string_view s, maya::Calendar calendar, Reading& r) {
     r.day = Day{Day::Kind::Jdn, c.jdn, {}};
     return;
   case CivilProblem::NoYearZero:
-    return refuse(r, "year_out_of_range", "there is no year 0; 1 BCE is followed by 1 CE");
+    return refuse(r, "year_out_of_range", tr("there is no year 0; 1 BCE is followed by 1 CE"));
   case CivilProblem::YearOutOfRange:
-    return refuse(r, "year_out_of_range", "year out of range; the year must be 1 to 999999999999");
+    return refuse(r, "year_out_of_range",
+                  tr("year out of range; the year must be 1 to 999999999999"));
   case CivilProblem::MonthOutOfRange:
-    return refuse(r, "month_out_of_range", "month out of range; the month must be 1 to 12");
+    return refuse(r, "month_out_of_range", tr("month out of range; the month must be 1 to 12"));
   case CivilProblem::UnknownEra:
-    return refuse(r, "unknown_era", "unknown era; use CE or BCE");
+    return refuse(r, "unknown_era", tr("unknown era; use CE or BCE"));
   case CivilProblem::DayOutOfRange: {
-    const std::string more = " in the " + std::string(calendarName(calendar)) + " calendar";
+    const std::string more = calendar == maya::Calendar::Julian ? tr(" in the julian calendar")
+                             : calendar == maya::Calendar::Historical
+                                 ? tr(" in the historical calendar")
+                                 : tr(" in the gregorian calendar");
     return refuse(r, "day_out_of_range", dayOutOfRange(r.room, text->month, c.days, more));
   }
   case CivilProblem::NoSuchDay:
     return refuse(r, c.error == maya::CivilError::InReformGap ? "missing_day" : "date_out_of_range",
-                  maya::civilErrorMessage(c.error));
+                  tr(maya::civilErrorMessage(c.error).data()));
   }
 }
 
@@ -113,8 +129,8 @@ void readJdn(std::string_view number, Reading& r) {
   }
   if (i == digitsStart || i != number.size() || jdn > maya::kMaxDayNumber) {
     return refuse(r, "not_a_jdn",
-                  "not a Julian Day Number; expected JDN followed by a whole number of at most "
-                  "15 digits");
+                  tr("not a Julian Day Number; expected JDN followed by a whole number of at "
+                     "most 15 digits"));
   }
   r.day = Day{Day::Kind::Jdn, negative ? -jdn : jdn, {}};
 }
@@ -125,8 +141,8 @@ void readJdn(std::string_view number, Reading& r) {
 void readInscriptionDate(std::string_view s, const ConversionSettings& settings, Reading& r) {
   if (settings.reckoning.window && !settings.compare) {
     return refuse(r, "window_reads_no_clues",
-                  "the window's own arithmetic (--correlation glyphbox) reads no Calendar Round "
-                  "with a Long Count; use a correlation such as gmt");
+                  tr("the window's own arithmetic (--correlation glyphbox) reads no Calendar "
+                     "Round with a Long Count; use a correlation such as gmt"));
   }
   const maya::InscriptionDate date = maya::readInscriptionDate(s, settings.numbering(false));
   if (!date.days) {
@@ -172,15 +188,15 @@ std::string_view reasonFor(const ParseResult& parsed, std::string& room) {
   case InputError::None:
     return {};
   case InputError::NotADate:
-    return kNotAnInput;
+    return tr(kNotAnInput);
   case InputError::YearOutOfRange:
-    return "year out of range; the year must be 0 to 2147483647";
+    return tr("year out of range; the year must be 0 to 2147483647");
   case InputError::MonthOutOfRange:
-    return "month out of range; the month must be 1 to 12";
+    return tr("month out of range; the month must be 1 to 12");
   case InputError::DayOutOfRange:
     return dayOutOfRange(room, parsed.date.month, parsed.date.daysInMonth);
   case InputError::UnknownEra:
-    return "unknown era; use CE or BCE";
+    return tr("unknown era; use CE or BCE");
   }
   return {};
 }
@@ -233,7 +249,7 @@ void readInput(std::string_view text, const ConversionSettings& settings, Readin
     }
     if (lc.places < maya::kDatePlaces) {
       return refuse(r, "too_few_places",
-                    "a Long Count of fewer than five places is a distance, not a date");
+                    tr("a Long Count of fewer than five places is a distance, not a date"));
     }
     r.day = Day{Day::Kind::LongCount, lc.days, {}};
   }
@@ -260,17 +276,19 @@ std::string unknownCorrelationMessage(std::string_view text, bool offerWindow) {
     list.append(list.empty() ? "" : ", ").append(c.name);
     list.append(" (").append(std::to_string(c.jdn)).append(")");
   }
-  return "unknown correlation \"" + maya::shown(text) + "\"; use " + list +
-         ", or a whole number (the JDN of 0.0.0.0.0)";
+  return i18n::format(
+      tr("unknown correlation \"{}\"; use {}, or a whole number (the JDN of 0.0.0.0.0)"),
+      maya::shown(text), list);
 }
 
 std::string eraBeforeNote(std::int64_t d) {
   if (d == 0) {
-    return "read as the creation date, 0.0.0.0.0, which monuments write as 13.0.0.0.0: its "
-           "Calendar Round falls there and not 13 baktuns later";
+    return tr("read as the creation date, 0.0.0.0.0, which monuments write as 13.0.0.0.0: its "
+              "Calendar Round falls there and not 13 baktuns later");
   }
-  return "read in the era before 0.0.0.0.0, as " + maya::longCountText(d) +
-         ": its Calendar Round falls there and not 13 baktuns later, at face value";
+  return i18n::format(tr("read in the era before 0.0.0.0.0, as {}: its Calendar Round falls "
+                         "there and not 13 baktuns later, at face value"),
+                      maya::longCountText(d));
 }
 
 } // namespace glyphbox::rows

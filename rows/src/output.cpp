@@ -1,5 +1,7 @@
 #include <glyphbox/rows/output.h>
 
+#include <glyphbox/runtime/messages.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -88,7 +90,7 @@ bool Output::flush() {
 }
 
 std::string Output::failureText() const {
-  return std::string("cannot write the output: ") + std::strerror(failedErrno_);
+  return i18n::format(i18n::tr("cannot write the output: {}"), std::strerror(failedErrno_));
 }
 
 void Output::reportDirectly(std::string_view line) noexcept {

@@ -2,6 +2,8 @@
 
 #include "row_writing.h"
 
+#include <glyphbox/runtime/messages.h>
+
 #include <glyphbox/maya/date_text.h>
 #include <glyphbox/maya/long_count.h>
 #include <glyphbox/maya/numerals.h>
@@ -74,8 +76,9 @@ std::string eraBeforeWords(std::int64_t d, bool everyClueAgrees) {
   if (everyClueAgrees) {
     return eraBeforeNote(d);
   }
-  return "read in the era before 0.0.0.0.0, as " + maya::longCountText(d) +
-         ": more of its recorded clues agree there than 13 baktuns later, at face value";
+  return i18n::format(i18n::tr("read in the era before 0.0.0.0.0, as {}: more of its recorded "
+                               "clues agree there than 13 baktuns later, at face value"),
+                      maya::longCountText(d));
 }
 
 // The day a line's anchor names, or why it names none.
@@ -111,8 +114,8 @@ AnchorReading readAnchor(std::string_view line, Span first, std::size_t end,
         line.substr(first.offset, end - first.offset), settings.numbering(false));
     if (r.code == "not_a_date" && clues.ok() && !clues.clues.empty()) {
       r.code = "no_day_named";
-      r.problem = "the line records what a day has but names no day; a line starts with a "
-                  "date, such as 9.12.11.5.18, or a distance, such as +2.5.3";
+      r.problem = i18n::tr("the line records what a day has but names no day; a line starts "
+                           "with a date, such as 9.12.11.5.18, or a distance, such as +2.5.3");
       r.span = {first.offset, end - first.offset};
     }
     return r;
@@ -160,8 +163,8 @@ AnsweredLine Worksheet::answer(std::string_view line, long long number) {
   };
   if (line.size() > kMaxWorksheetLine) {
     refuse(a, "line_too_long",
-           "line too long: a worksheet line holds at most " + std::to_string(kMaxWorksheetLine) +
-               " bytes",
+           i18n::format(i18n::tr("line too long: a worksheet line holds at most {} bytes"),
+                        kMaxWorksheetLine),
            {0, line.size()});
     return noDay();
   }
@@ -181,8 +184,8 @@ AnsweredLine Worksheet::answer(std::string_view line, long long number) {
   const std::string_view w = line.substr(first.offset, first.length);
   if (settings_.reckoning.window) {
     refuse(a, "window_reads_no_long_count",
-           "the window's own arithmetic (glyphbox) has no face-value reading of a Long Count, "
-           "which a worksheet counts in; use a correlation such as gmt",
+           i18n::tr("the window's own arithmetic (glyphbox) has no face-value reading of a Long "
+                    "Count, which a worksheet counts in; use a correlation such as gmt"),
            content);
     return noDay();
   }
@@ -200,10 +203,12 @@ AnsweredLine Worksheet::answer(std::string_view line, long long number) {
     if (!previous_) {
       refuse(a, "no_day_above",
              previousLine_ == 0
-                 ? "a distance counts from the day of a line above it, and no line above names "
-                   "a day; start with a date, such as 9.12.11.5.18"
-                 : "a distance counts from the day of the line above it, and line " +
-                       std::to_string(previousLine_) + " reaches no day",
+                 ? std::string(i18n::tr("a distance counts from the day of a line above it, and "
+                                        "no line above names a day; start with a date, such as "
+                                        "9.12.11.5.18"))
+                 : i18n::format(i18n::tr("a distance counts from the day of the line above it, "
+                                         "and line {} reaches no day"),
+                                previousLine_),
              first);
       return noDay();
     }
@@ -214,9 +219,9 @@ AnsweredLine Worksheet::answer(std::string_view line, long long number) {
     a.kind = LineKind::Anchor;
     if (isUnsignedDistance(w)) {
       refuse(a, "distance_without_sign",
-             "a Long Count of fewer than five places is a distance, which a worksheet writes "
-             "with its direction: +" +
-                 std::string(w) + " or -" + std::string(w),
+             i18n::format(i18n::tr("a Long Count of fewer than five places is a distance, which a "
+                                   "worksheet writes with its direction: +{0} or -{0}"),
+                          w),
              first);
       return noDay();
     }
@@ -241,7 +246,8 @@ AnsweredLine Worksheet::answer(std::string_view line, long long number) {
   }
   if (d < -maya::kMaxDayNumber || d > maya::kMaxDayNumber) {
     refuse(a, "beyond_the_count",
-           "the day lies beyond the 10^15 days either side of 0.0.0.0.0 that the count reaches",
+           i18n::tr("the day lies beyond the 10^15 days either side of 0.0.0.0.0 that the count "
+                    "reaches"),
            first);
     return noDay();
   }
@@ -251,7 +257,8 @@ AnsweredLine Worksheet::answer(std::string_view line, long long number) {
   previousLine_ = number;
   dated_ = true;
   if (!maya::fromJdn(*a.jdn, settings_.calendar)) {
-    refuse(a, "no_date", "the date of this day lies outside the supported years", content);
+    refuse(a, "no_date", i18n::tr("the date of this day lies outside the supported years"),
+           content);
     return a;
   }
   if (!clues.ok()) {
@@ -404,7 +411,9 @@ void WorksheetWriter::write(const AnsweredLine& line) {
     return;
   }
   if (!line.note.empty()) {
-    converter_.writer().note({Origin::Kind::Line, line.number, 0}, line.text, line.note);
+    // Worded again here: JSON's answers are worded in English, for standard output.
+    converter_.writer().note({Origin::Kind::Line, line.number, 0}, line.text,
+                             eraBeforeWords(*line.day, line.agrees()));
   }
   writeRow(*line.day, &line);
 }
@@ -522,15 +531,21 @@ void WorksheetWriter::writePlain(const AnsweredLine& line) {
     text_ += "  " + line.note + "\n";
   }
   for (const CheckedClue& c : line.clues) {
-    text_ += "  " + clueWords(line, c) +
-             (c.agrees ? ": agrees\n" : ": disagrees: the arithmetic gives " + c.computed + "\n");
+    text_ += "  " +
+             (c.agrees ? i18n::format(i18n::tr("{}: agrees"), clueWords(line, c))
+                       : i18n::format(i18n::tr("{}: disagrees: the arithmetic gives {}"),
+                                      clueWords(line, c), c.computed)) +
+             "\n";
   }
   out_.put(text_);
   for (const std::int64_t d : line.nearest) {
     const std::int64_t away = d - *line.day;
     writeRow(d, nullptr,
-             "  every clue agrees " + maya::longCountDistanceText(away < 0 ? -away : away) +
-                 (away < 0 ? " earlier:  " : " later:  "));
+             "  " +
+                 i18n::format(away < 0 ? i18n::tr("every clue agrees {} earlier:")
+                                       : i18n::tr("every clue agrees {} later:"),
+                              maya::longCountDistanceText(away < 0 ? -away : away)) +
+                 "  ");
   }
 }
 

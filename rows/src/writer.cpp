@@ -181,8 +181,7 @@ std::string_view putMessage(std::string& message, Origin origin, std::string_vie
   }
   char* const start = message.data();
   char* at = put(start, "glyphbox-cli: ");
-  at = put(at, origin.kind == Origin::Kind::Line ? std::string_view("line ")
-                                                 : std::string_view("input "));
+  at = put(at, origin.kind == Origin::Kind::Line ? i18n::tr("line ") : i18n::tr("input "));
   at = putInt(at, origin.number);
   at = put(at, ": \"");
   at = maya::writeShown(at, text);
@@ -364,13 +363,13 @@ std::string columnsHelp(bool worksheet) {
   };
   for (const ColumnInfo& c : kColumns) {
     if (!isWorksheetColumn(c.column)) {
-      line(c.name, c.help);
+      line(c.name, i18n::tr(c.help.data()));
     }
   }
-  line(k819Group.name, k819Group.help);
+  line(k819Group.name, i18n::tr(k819Group.help.data()));
   for (const ColumnInfo& c : kColumns) {
     if (worksheet && isWorksheetColumn(c.column)) {
-      line(c.name, c.help);
+      line(c.name, i18n::tr(c.help.data()));
     }
   }
   return help;

@@ -2,6 +2,7 @@
 // display), then the toolkit, which must never end the program by aborting.
 
 #include <glyphbox/assets.h>
+#include <glyphbox/runtime/messages.h>
 #include <glyphbox/ui/application.h>
 #include <glyphbox/ui/program_start.h>
 #include <glyphbox/ui/window_names.h>
@@ -14,8 +15,11 @@ int main(int argc, char** argv) {
   using namespace glyphbox;
   static const ui::ProgramText program = {
       "glyphbox", kApplicationName, kVersionText,
-      "Converts Gregorian dates into the Maya Long Count, Tzolkin and Haab in a\n"
-      "window. Without a display, glyphbox-cli converts dates on the command line.\n"};
+      i18n::N_("Converts Gregorian dates into the Maya Long Count, Tzolkin and Haab in a\n"
+               "window. Without a display, glyphbox-cli converts dates on the command line.\n")};
+  // The terminal's messages in the user's language; the windows keep their own words.
+  i18n::useUserLanguage(
+      i18n::catalogueDir(GLYPHBOX_LOCALEDIR_FROM_BINDIR, GLYPHBOX_LOCALEDIR).c_str());
   // The program's own options need no display, so they are answered before
   // the toolkit tries to open one.
   if (const auto status = ui::answerCommandLine(argc, argv, program)) {

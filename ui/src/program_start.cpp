@@ -2,6 +2,7 @@
 
 #include <glyphbox/ui/program_start.h>
 
+#include <glyphbox/runtime/messages.h>
 #include <glyphbox/ui/application.h>
 
 #include <QCoreApplication>
@@ -19,6 +20,10 @@
 namespace glyphbox::ui {
 namespace {
 
+using i18n::format;
+using i18n::N_;
+using i18n::tr;
+
 // Exit statuses, the same as glyphbox-cli's where they mean the same.
 constexpr int kExitNoDisplay = 1;
 constexpr int kExitUsage = 2;
@@ -32,31 +37,32 @@ const ProgramText* gProgram = nullptr;
 struct ToolkitOption {
   std::string_view name;
   bool takesValue;
-  const char* help; // nullptr: listed with the one before
+  const char* help; // nullptr: listed with the one before; in English, tr() translates it
 };
 constexpr ToolkitOption kToolkitOptions[] = {
     {"platform", true,
-     "-platform NAME        the window system plugin: xcb, wayland, offscreen..."},
-    {"platformpluginpath", true, "-platformpluginpath DIR  where to look for it"},
-    {"platformtheme", true, "-platformtheme NAME   the desktop theme plugin"},
-    {"plugin", true, "-plugin NAME          loads an extra input plugin"},
-    {"display", true, "-display NAME         the X display to open (xcb)"},
-    {"style", true, "-style NAME           the widget style, such as fusion or windows"},
-    {"stylesheet", true, "-stylesheet FILE      a style sheet for every window"},
-    {"qwindowgeometry", true, "-qwindowgeometry GEOMETRY, -geometry GEOMETRY  the first window's"},
+     N_("-platform NAME        the window system plugin: xcb, wayland, offscreen...")},
+    {"platformpluginpath", true, N_("-platformpluginpath DIR  where to look for it")},
+    {"platformtheme", true, N_("-platformtheme NAME   the desktop theme plugin")},
+    {"plugin", true, N_("-plugin NAME          loads an extra input plugin")},
+    {"display", true, N_("-display NAME         the X display to open (xcb)")},
+    {"style", true, N_("-style NAME           the widget style, such as fusion or windows")},
+    {"stylesheet", true, N_("-stylesheet FILE      a style sheet for every window")},
+    {"qwindowgeometry", true,
+     N_("-qwindowgeometry GEOMETRY, -geometry GEOMETRY  the first window's")},
     {"geometry", true, nullptr},
-    {"qwindowtitle", true, "-qwindowtitle TITLE, -title TITLE  the first window's title"},
+    {"qwindowtitle", true, N_("-qwindowtitle TITLE, -title TITLE  the first window's title")},
     {"title", true, nullptr},
-    {"qwindowicon", true, "-qwindowicon FILE, -icon FILE  the windows' icon"},
+    {"qwindowicon", true, N_("-qwindowicon FILE, -icon FILE  the windows' icon")},
     {"icon", true, nullptr},
-    {"name", true, "-name NAME            the X resource name (xcb)"},
-    {"visual", true, "-visual TrueColor     the X visual (xcb)"},
-    {"session", true, "-session ID           the session to restore"},
-    {"reverse", false, "-reverse              lays the windows out right to left"},
-    {"widgetcount", false, "-widgetcount          counts the widgets left at exit"},
-    {"nograb", false, "-nograb, -dograb      whether popups may grab mouse and keyboard (xcb)"},
+    {"name", true, N_("-name NAME            the X resource name (xcb)")},
+    {"visual", true, N_("-visual TrueColor     the X visual (xcb)")},
+    {"session", true, N_("-session ID           the session to restore")},
+    {"reverse", false, N_("-reverse              lays the windows out right to left")},
+    {"widgetcount", false, N_("-widgetcount          counts the widgets left at exit")},
+    {"nograb", false, N_("-nograb, -dograb      whether popups may grab mouse and keyboard (xcb)")},
     {"dograb", false, nullptr},
-    {"testability", false, "-testability          loads the test automation library"},
+    {"testability", false, N_("-testability          loads the test automation library")},
 };
 
 const ToolkitOption* findToolkitOption(std::string_view name) {
@@ -99,10 +105,10 @@ CommandLine parseCommandLine(int argc, char** argv) {
       // Qt takes "-style=NAME" and "-stylesheet=FILE"; every other value follows as the next word.
       const bool equalsAllowed = name == "style" || name == "stylesheet";
       if (option == nullptr || (inlineValue && !equalsAllowed)) {
-        cl.error = "unknown option '" + std::string(arg) + "'";
+        cl.error = format(tr("unknown option '{}'"), arg);
       } else if (option->takesValue && !inlineValue) {
         if (i + 1 >= argc) {
-          cl.error = "option '" + std::string(arg) + "' needs a value";
+          cl.error = format(tr("option '{}' needs a value"), arg);
         } else {
           ++i;
           if (name == "platform") {
@@ -112,31 +118,32 @@ CommandLine parseCommandLine(int argc, char** argv) {
       }
       cl.namesWindowSystem = cl.namesWindowSystem || name == "platform" || name == "display";
     } else {
-      cl.error = "unexpected argument '" + std::string(arg) + "'";
+      cl.error = format(tr("unexpected argument '{}'"), arg);
     }
   }
   return cl;
 }
 
 std::string helpText(bool all) {
-  std::string text = std::string("Usage: ") + gProgram->program + " [options]\n" +
-                     gProgram->summary +
-                     "\n"
-                     "Options:\n"
-                     "  -h, --help     Displays this help.\n"
-                     "  --help-all     Displays this help and the toolkit's own options.\n"
-                     "  -v, --version  Displays version information.\n";
+  std::string text = format(tr("Usage: {} [options]\n"), gProgram->program);
+  text += tr(gProgram->summary);
+  text += "\n";
+  text += tr("Options:\n"
+             "  -h, --help     Displays this help.\n"
+             "  --help-all     Displays this help and the toolkit's own options.\n"
+             "  -v, --version  Displays version information.\n");
   if (all) {
-    text += "\nToolkit options, as in any Qt program (one dash or two):\n";
+    text += "\n";
+    text += tr("Toolkit options, as in any Qt program (one dash or two):\n");
     for (const auto& option : kToolkitOptions) {
       if (option.help != nullptr) {
-        text.append("  ").append(option.help).append("\n");
+        text.append("  ").append(tr(option.help)).append("\n");
       }
     }
   }
-  text += "\n"
-          "Exit status: 0 when the windows were closed, 1 when no display can be opened,\n"
-          "2 for a wrong command line, 3 when this output cannot be written.\n";
+  text += "\n";
+  text += tr("Exit status: 0 when the windows were closed, 1 when no display can be opened,\n"
+             "2 for a wrong command line, 3 when this output cannot be written.\n");
   return text;
 }
 
@@ -147,8 +154,8 @@ int printAndExit(const std::string& text) {
   const bool flushed = std::fflush(stdout) == 0;
   if (!written || !flushed || std::ferror(stdout) != 0) {
     const int error = errno != 0 ? errno : EIO;
-    std::fprintf(stderr, "%s: cannot write the output: %s\n", gProgram->program,
-                 std::strerror(error));
+    std::fprintf(stderr, "%s: %s\n", gProgram->program,
+                 format(tr("cannot write the output: {}"), std::strerror(error)).c_str());
     return kExitWriteError;
   }
   return EXIT_SUCCESS;
@@ -169,21 +176,22 @@ std::string missingWaylandSocket(const std::string& platform) {
   if (!name.starts_with('/')) {
     const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtimeDir.isEmpty()) {
-      return "XDG_RUNTIME_DIR is not set, so there is no Wayland socket";
+      return tr("XDG_RUNTIME_DIR is not set, so there is no Wayland socket");
     }
     name = runtimeDir.toStdString() + "/" + name;
   }
   struct stat st {};
   if (::stat(name.c_str(), &st) != 0 || !S_ISSOCK(st.st_mode)) {
-    return "no Wayland compositor listens at " + name;
+    return format(tr("no Wayland compositor listens at {}"), name);
   }
   return {};
 }
 
 [[noreturn]] void noDisplay(const std::string& reason) {
-  std::fprintf(stderr,
-               "%s: no display to open (%s); to convert dates without one, use glyphbox-cli\n",
-               gProgram->program, reason.c_str());
+  std::fprintf(
+      stderr, "%s: %s\n", gProgram->program,
+      format(tr("no display to open ({}); to convert dates without one, use glyphbox-cli"), reason)
+          .c_str());
   std::fflush(stderr);
   _exit(kExitNoDisplay); // the toolkit is half started: nothing of it may run on
 }
@@ -245,8 +253,8 @@ std::optional<int> answerCommandLine(int argc, char** argv, const ProgramText& p
 
   const CommandLine cl = parseCommandLine(argc, argv);
   if (!cl.error.empty()) {
-    std::fprintf(stderr, "%s: %s (see %s --help)\n", program.program, cl.error.c_str(),
-                 program.program);
+    std::fprintf(stderr, "%s: %s\n", program.program,
+                 format(tr("{} (see {} --help)"), cl.error, program.program).c_str());
     return kExitUsage;
   }
   if (cl.help || cl.helpAll) {
@@ -257,7 +265,7 @@ std::optional<int> answerCommandLine(int argc, char** argv, const ProgramText& p
   }
 
   if (!cl.namesWindowSystem && !displayAvailable()) {
-    noDisplay("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    noDisplay(tr("neither DISPLAY nor WAYLAND_DISPLAY is set"));
   }
   const std::string platform =
       !cl.platform.empty() ? cl.platform : qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();

@@ -1,8 +1,8 @@
 #include <glyphbox/workbench/date_view.h>
 
+#include <glyphbox/maya/count819.h>
 #include <glyphbox/maya/long_count.h>
 #include <glyphbox/maya/pattern_text.h>
-#include <glyphbox/rows/inputs.h>
 #include <glyphbox/rows/drawing.h>
 #include <glyphbox/rows/inputs.h>
 #include <glyphbox/rows/svg.h>
@@ -32,28 +32,28 @@ using rows::Column;
 // Every value of a day, in reading order: the Maya calendar's first, then
 // the Western calendars'. Each is a column of the command line's table,
 // written by its writer; a new value is one entry here.
-#define GLYPHBOX_VALUE(text) QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", text)
 struct ValueField {
   Column column;
   const char* label;
 };
 constexpr ValueField kValues[] = {
-    {Column::LongCount, GLYPHBOX_VALUE("Long Count")},
-    {Column::Tzolkin, GLYPHBOX_VALUE("Tzolkin")},
-    {Column::Haab, GLYPHBOX_VALUE("Haab")},
-    {Column::Lord, GLYPHBOX_VALUE("Lord of the Night")},
-    {Column::Bearer, GLYPHBOX_VALUE("Year bearer")},
-    {Column::Station819, GLYPHBOX_VALUE("819-day station")},
-    {Column::Since819, GLYPHBOX_VALUE("Days since the station")},
-    {Column::Quarter819, GLYPHBOX_VALUE("Station's quarter")},
-    {Column::Colour819, GLYPHBOX_VALUE("Station's colour")},
-    {Column::Number819, GLYPHBOX_VALUE("Station of the 20")},
-    {Column::Jdn, GLYPHBOX_VALUE("Julian Day Number")},
-    {Column::DayCount, GLYPHBOX_VALUE("Days since 0.0.0.0.0")},
-    {Column::Gregorian, GLYPHBOX_VALUE("Gregorian")},
-    {Column::Julian, GLYPHBOX_VALUE("Julian")},
-    {Column::Historical, GLYPHBOX_VALUE("Historical")},
-    {Column::Weekday, GLYPHBOX_VALUE("Weekday")},
+    {Column::LongCount, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Long Count")},
+    {Column::Tzolkin, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Tzolkin")},
+    {Column::Haab, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Haab")},
+    {Column::Lord, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Lord of the Night")},
+    {Column::Bearer, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Year bearer")},
+    {Column::Station819, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "819-day station")},
+    {Column::Since819,
+     QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Days since the station")},
+    {Column::Quarter819, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Station's quarter")},
+    {Column::Colour819, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Station's colour")},
+    {Column::Number819, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Station of the 20")},
+    {Column::Jdn, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Julian Day Number")},
+    {Column::DayCount, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Days since 0.0.0.0.0")},
+    {Column::Gregorian, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Gregorian")},
+    {Column::Julian, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Julian")},
+    {Column::Historical, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Historical")},
+    {Column::Weekday, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Weekday")},
 };
 constexpr std::size_t kMayaValues = 10; // the first kMayaValues are the Maya calendar's
 
@@ -65,29 +65,97 @@ struct Step {
   QKeyCombination key;
 };
 const std::array<Step, 8> kSteps = {{
-    {-maya::kKatun, GLYPHBOX_VALUE("Previous katun"), "previousKatun",
-     Qt::ALT | Qt::SHIFT | Qt::Key_PageUp},
-    {-maya::kTun, GLYPHBOX_VALUE("Previous tun"), "previousTun", Qt::ALT | Qt::Key_PageUp},
-    {-maya::kUinal, GLYPHBOX_VALUE("Previous uinal"), "previousUinal",
-     Qt::ALT | Qt::SHIFT | Qt::Key_Left},
-    {-1, GLYPHBOX_VALUE("Previous kin"), "previousKin", Qt::ALT | Qt::Key_Left},
-    {1, GLYPHBOX_VALUE("Next kin"), "nextKin", Qt::ALT | Qt::Key_Right},
-    {maya::kUinal, GLYPHBOX_VALUE("Next uinal"), "nextUinal", Qt::ALT | Qt::SHIFT | Qt::Key_Right},
-    {maya::kTun, GLYPHBOX_VALUE("Next tun"), "nextTun", Qt::ALT | Qt::Key_PageDown},
-    {maya::kKatun, GLYPHBOX_VALUE("Next katun"), "nextKatun",
+    {-maya::kKatun, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Previous katun"),
+     "previousKatun", Qt::ALT | Qt::SHIFT | Qt::Key_PageUp},
+    {-maya::kTun, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Previous tun"), "previousTun",
+     Qt::ALT | Qt::Key_PageUp},
+    {-maya::kUinal, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Previous uinal"),
+     "previousUinal", Qt::ALT | Qt::SHIFT | Qt::Key_Left},
+    {-1, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Previous kin"), "previousKin",
+     Qt::ALT | Qt::Key_Left},
+    {1, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Next kin"), "nextKin",
+     Qt::ALT | Qt::Key_Right},
+    {maya::kUinal, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Next uinal"), "nextUinal",
+     Qt::ALT | Qt::SHIFT | Qt::Key_Right},
+    {maya::kTun, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Next tun"), "nextTun",
+     Qt::ALT | Qt::Key_PageDown},
+    {maya::kKatun, QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Next katun"), "nextKatun",
      Qt::ALT | Qt::SHIFT | Qt::Key_PageDown},
 }};
 // What the step buttons show: the period, with an arrow for the direction.
 constexpr std::array<const char*, 8> kStepButtonTexts = {
-    GLYPHBOX_VALUE("<< katun"), GLYPHBOX_VALUE("< tun"),   GLYPHBOX_VALUE("< uinal"),
-    GLYPHBOX_VALUE("< kin"),    GLYPHBOX_VALUE("kin >"),   GLYPHBOX_VALUE("uinal >"),
-    GLYPHBOX_VALUE("tun >"),    GLYPHBOX_VALUE("katun >>")};
-#undef GLYPHBOX_VALUE
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "<< katun"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "< tun"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "< uinal"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "< kin"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "kin >"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "uinal >"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "tun >"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "katun >>")};
 
 QString qText(const std::string& s) { return QString::fromStdString(s); }
 
+// The values worded rather than counted, which the command line writes in
+// English for scripts: here in the user's language, the Yucatec names kept.
+[[maybe_unused]] constexpr const char* kWordedValues[] = {
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "East (likin)"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "South (nohol)"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "West (chikin)"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "North (xaman)"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "red (chak)"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "yellow (kan)"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "black (ek)"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "white (sak)"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Monday"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Tuesday"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Wednesday"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Thursday"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Friday"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Saturday"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Sunday")};
+// The picture's words.
+constexpr std::array<const char*, maya::kQuarters> kQuarterWords = {
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "East"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "South"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "West"),
+    QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "North")};
+struct PictureWords {
+  const char* initialSeries = QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Initial Series");
+  const char* beforeCreation =
+      QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "before 0.0.0.0.0");
+  const char* seating = QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "seating");
+  const char* lordOfTheNight =
+      QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "Lord of the Night");
+  const char* station819 = QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "819-day count");
+  const char* oneDay = QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "%1 station + 1 day");
+  const char* days = QT_TRANSLATE_NOOP("glyphbox::workbench::DateView", "%1 station + %2 days");
+};
+
+bool isWorded(Column c) {
+  return c == Column::Quarter819 || c == Column::Colour819 || c == Column::Weekday;
+}
+
 // The most an input line takes: the command line refuses longer lines.
 constexpr int kMaxInput = 4096;
+
+// The picture of day d with its words in the user's language.
+rows::DrawingInput pictureInput(std::int64_t d, const rows::ConversionSettings& s) {
+  rows::DrawingInput in =
+      rows::dayInput(d, s.spelling, s.haabDays.value_or(maya::HaabNumbering::Seating0));
+  const auto words = [](const char* text) { return DateView::tr(text); };
+  const PictureWords w;
+  in.words.initialSeries = words(w.initialSeries).toStdString();
+  in.words.beforeCreation = words(w.beforeCreation).toStdString();
+  in.words.seating = words(w.seating).toStdString();
+  in.words.lordOfTheNight = words(w.lordOfTheNight).toStdString();
+  in.words.station819 = words(w.station819).toStdString();
+  const maya::Station819 station = maya::station819Of(d);
+  const QString quarter = words(kQuarterWords[static_cast<std::size_t>(station.quarter)]);
+  in.station819 = (station.since == 1 ? words(w.oneDay).arg(quarter)
+                                      : words(w.days).arg(quarter).arg(station.since))
+                      .toStdString();
+  return in;
+}
 
 } // namespace
 
@@ -282,8 +350,7 @@ void DateView::answer() {
   problem_->setText(problem);
   showValues(cells);
   if (day_ && *day_ >= -maya::kMaxDayNumber && *day_ <= maya::kMaxDayNumber) {
-    picture_->setDrawing(rows::drawDay(rows::dayInput(
-        *day_, settings_.spelling, settings_.haabDays.value_or(maya::HaabNumbering::Seating0))));
+    picture_->setDrawing(rows::drawDay(pictureInput(*day_, settings_)));
   } else {
     picture_->setDrawing(std::nullopt);
   }
@@ -298,7 +365,10 @@ void DateView::answer() {
 
 void DateView::showValues(const std::vector<std::string>& cells) {
   for (std::size_t i = 0; i < values_.size(); ++i) {
-    values_[i]->setText(i < cells.size() ? qText(cells[i]) : QString());
+    const bool worded = i < cells.size() && isWorded(kValues[i].column);
+    values_[i]->setText(i >= cells.size() ? QString()
+                        : worded          ? tr(cells[i].c_str())
+                                          : qText(cells[i]));
     values_[i]->setCursorPosition(0);
   }
 }

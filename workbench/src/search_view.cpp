@@ -1,8 +1,7 @@
 #include <glyphbox/workbench/search_view.h>
 
-#include <glyphbox/maya/search.h>
 #include <glyphbox/maya/pattern_text.h>
-#include <glyphbox/rows/inputs.h>
+#include <glyphbox/maya/search.h>
 #include <glyphbox/rows/inputs.h>
 #include <glyphbox/workbench/csv_export.h>
 #include <glyphbox/workbench/guarded.h>
@@ -29,24 +28,22 @@ QString qText(const std::string& s) { return QString::fromStdString(s); }
 constexpr int kMaxLimit = 1'000'000;
 
 // The header of a column: what it holds, in a few words.
-#define GLYPHBOX_HEADER(text) QT_TRANSLATE_NOOP("glyphbox::workbench::MatchModel", text)
 const char* headerOf(rows::Column c) {
   switch (c) {
   case rows::Column::Date:
-    return GLYPHBOX_HEADER("Date");
+    return QT_TRANSLATE_NOOP("glyphbox::workbench::MatchModel", "Date");
   case rows::Column::LongCount:
-    return GLYPHBOX_HEADER("Long Count");
+    return QT_TRANSLATE_NOOP("glyphbox::workbench::MatchModel", "Long Count");
   case rows::Column::Tzolkin:
-    return GLYPHBOX_HEADER("Tzolkin");
+    return QT_TRANSLATE_NOOP("glyphbox::workbench::MatchModel", "Tzolkin");
   case rows::Column::Haab:
-    return GLYPHBOX_HEADER("Haab");
+    return QT_TRANSLATE_NOOP("glyphbox::workbench::MatchModel", "Haab");
   case rows::Column::Lord:
-    return GLYPHBOX_HEADER("Lord");
+    return QT_TRANSLATE_NOOP("glyphbox::workbench::MatchModel", "Lord");
   default:
-    return GLYPHBOX_HEADER("Value");
+    return QT_TRANSLATE_NOOP("glyphbox::workbench::MatchModel", "Value");
   }
 }
-#undef GLYPHBOX_HEADER
 
 } // namespace
 

@@ -24,27 +24,31 @@ const QString kNumberingKey = QStringLiteral("haab-days");
 
 // The choices of the other pickers: the word the command line's option
 // takes for each (stored as it is), what the picker shows, and the value.
-#define GLYPHBOX_PICKER(text) QT_TRANSLATE_NOOP("glyphbox::workbench::SettingsBar", text)
 struct Choice {
   const char* word;
   const char* label;
   int value;
 };
 constexpr Choice kCalendars[] = {
-    {"gregorian", GLYPHBOX_PICKER("Gregorian"), static_cast<int>(maya::Calendar::Gregorian)},
-    {"julian", GLYPHBOX_PICKER("Julian"), static_cast<int>(maya::Calendar::Julian)},
-    {"historical", GLYPHBOX_PICKER("Historical"), static_cast<int>(maya::Calendar::Historical)},
+    {"gregorian", QT_TRANSLATE_NOOP("glyphbox::workbench::SettingsBar", "Gregorian"),
+     static_cast<int>(maya::Calendar::Gregorian)},
+    {"julian", QT_TRANSLATE_NOOP("glyphbox::workbench::SettingsBar", "Julian"),
+     static_cast<int>(maya::Calendar::Julian)},
+    {"historical", QT_TRANSLATE_NOOP("glyphbox::workbench::SettingsBar", "Historical"),
+     static_cast<int>(maya::Calendar::Historical)},
 };
 constexpr Choice kSpellings[] = {
-    {"colonial", GLYPHBOX_PICKER("Colonial (Ahau, Cumku)"),
+    {"colonial", QT_TRANSLATE_NOOP("glyphbox::workbench::SettingsBar", "Colonial (Ahau, Cumku)"),
      static_cast<int>(maya::Spelling::Colonial)},
-    {"modern", GLYPHBOX_PICKER("Modern (Ajaw, Kumk'u)"), static_cast<int>(maya::Spelling::Modern)},
+    {"modern", QT_TRANSLATE_NOOP("glyphbox::workbench::SettingsBar", "Modern (Ajaw, Kumk'u)"),
+     static_cast<int>(maya::Spelling::Modern)},
 };
 constexpr Choice kNumberings[] = {
-    {"0-19", GLYPHBOX_PICKER("0-19 (seating)"), static_cast<int>(maya::HaabNumbering::Seating0)},
-    {"1-20", GLYPHBOX_PICKER("1-20"), static_cast<int>(maya::HaabNumbering::Window1)},
+    {"0-19", QT_TRANSLATE_NOOP("glyphbox::workbench::SettingsBar", "0-19 (seating)"),
+     static_cast<int>(maya::HaabNumbering::Seating0)},
+    {"1-20", QT_TRANSLATE_NOOP("glyphbox::workbench::SettingsBar", "1-20"),
+     static_cast<int>(maya::HaabNumbering::Window1)},
 };
-#undef GLYPHBOX_PICKER
 
 template <std::size_t N> void addChoices(QComboBox* box, const Choice (&choices)[N]) {
   for (const Choice& c : choices) {
@@ -81,6 +85,10 @@ void SettingsBar::createControls() {
   customJdn_ = new QLineEdit(this);
   customJdn_->setMaxLength(24);
   customJdn_->setPlaceholderText(tr("JDN of 0.0.0.0.0"));
+  // Wide enough for the placeholder whole, however long the language makes it.
+  const QFontMetrics metrics = customJdn_->fontMetrics();
+  customJdn_->setMinimumWidth(metrics.horizontalAdvance(customJdn_->placeholderText()) +
+                              4 * metrics.averageCharWidth());
   customJdn_->setEnabled(false);
   customProblem_ = new QLabel(this);
   customProblem_->setObjectName(QStringLiteral("customProblem"));

@@ -24,6 +24,7 @@
 // every 4, with the same months, leap days and day count in each repetition.
 
 #include <glyphbox/maya/result.h>
+#include <glyphbox/runtime/messages.h>
 
 #include <chrono>
 #include <cstdint>
@@ -343,28 +344,29 @@ struct EraYear {
   return year >= 1 ? EraYear{year, Era::CE} : EraYear{1 - year, Era::BCE};
 }
 
-// A sentence for the user, e.g. "the month is out of range; months run 1 to 12".
+// A sentence for the user, e.g. "the month is out of range; months run 1 to 12",
+// in English: i18n::tr(civilErrorMessage(e).data()) is the user's language.
 // The range sentence names kMinYear and kMaxYear.
 static_assert(kMaxYear == 999'999'999'999 && kMinYear == -999'999'999'999);
 [[nodiscard]] constexpr std::string_view civilErrorMessage(CivilError error) noexcept {
   switch (error) {
   case CivilError::Ok:
-    return "no error";
+    return i18n::N_("no error");
   case CivilError::YearOutOfRange:
-    return "the year is out of range; years run from -999999999999 to 999999999999";
+    return i18n::N_("the year is out of range; years run from -999999999999 to 999999999999");
   case CivilError::MonthOutOfRange:
-    return "the month is out of range; months run 1 to 12";
+    return i18n::N_("the month is out of range; months run 1 to 12");
   case CivilError::DayOutOfRange:
-    return "the day is out of range for that month";
+    return i18n::N_("the day is out of range for that month");
   case CivilError::InReformGap:
-    return "5 to 14 October 1582 do not exist in the historical calendar "
-           "(4 October, Julian, was followed by 15 October, Gregorian)";
+    return i18n::N_("5 to 14 October 1582 do not exist in the historical calendar "
+                    "(4 October, Julian, was followed by 15 October, Gregorian)");
   case CivilError::JdnOutOfRange:
-    return "the day number lies outside the supported years";
+    return i18n::N_("the day number lies outside the supported years");
   case CivilError::NoEraYearZero:
-    return "there is no year 0 in CE or BCE numbering; years count from 1";
+    return i18n::N_("there is no year 0 in CE or BCE numbering; years count from 1");
   }
-  return "unknown error";
+  return i18n::N_("unknown error");
 }
 
 } // namespace glyphbox::maya

@@ -72,6 +72,14 @@ struct DrawingInput {
   std::string haabMonth;
   std::string lord;       // "G1" to "G9"
   std::string station819; // "East station + 733 days", or empty for none
+  // The picture's own words; a window may give them in its user's language.
+  struct Words {
+    std::string initialSeries = "Initial Series";
+    std::string beforeCreation = "before 0.0.0.0.0";
+    std::string seating = "seating"; // a Haab month's day 0
+    std::string lordOfTheNight = "Lord of the Night";
+    std::string station819 = "819-day count";
+  } words;
 };
 
 // Preconditions: |d| <= maya::kMaxDayNumber.

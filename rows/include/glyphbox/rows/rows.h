@@ -12,6 +12,7 @@
 #include <glyphbox/maya/civil.h>
 #include <glyphbox/maya/correlation.h>
 #include <glyphbox/maya/names.h>
+#include <glyphbox/runtime/messages.h>
 
 #include <array>
 #include <cstdint>
@@ -121,50 +122,53 @@ struct ColumnInfo {
   Column column;
   std::string_view name; // the TSV and CSV header, the JSON key, the name --fields takes
   JsonKind json;
-  std::string_view help; // what it holds, for people
+  std::string_view help; // what it holds, for people, in English (i18n::tr translates it)
 };
 
 // Every column, in the order of the formats' full rows; --fields help lists
 // them, the manual and the completion take them from here.
 inline constexpr std::array<ColumnInfo, 24> kColumns = {{
-    {Column::Date, "date", JsonKind::String, "the date in the row's calendar: 2012-12-21 CE"},
+    {Column::Date, "date", JsonKind::String,
+     i18n::N_("the date in the row's calendar: 2012-12-21 CE")},
     {Column::DayCount, "day_count", JsonKind::Number,
-     "days since 0.0.0.0.0 (the window's own count under glyphbox)"},
-    {Column::LongCount, "long_count", JsonKind::String, "the Long Count: 13.0.0.0.0"},
-    {Column::Tzolkin, "tzolkin", JsonKind::String, "the Tzolkin date: 4 Ahau"},
-    {Column::Haab, "haab", JsonKind::String, "the Haab date: 3 Kankin"},
-    {Column::Lord, "lord", JsonKind::String, "the Lord of the Night, G1 to G9"},
-    {Column::Jdn, "jdn", JsonKind::NullableNumber, "the Julian Day Number"},
-    {Column::Correlation, "correlation", JsonKind::Object, "the correlation's name and number"},
-    {Column::Calendar, "calendar", JsonKind::String, "the row's Western calendar"},
+     i18n::N_("days since 0.0.0.0.0 (the window's own count under glyphbox)")},
+    {Column::LongCount, "long_count", JsonKind::String, i18n::N_("the Long Count: 13.0.0.0.0")},
+    {Column::Tzolkin, "tzolkin", JsonKind::String, i18n::N_("the Tzolkin date: 4 Ahau")},
+    {Column::Haab, "haab", JsonKind::String, i18n::N_("the Haab date: 3 Kankin")},
+    {Column::Lord, "lord", JsonKind::String, i18n::N_("the Lord of the Night, G1 to G9")},
+    {Column::Jdn, "jdn", JsonKind::NullableNumber, i18n::N_("the Julian Day Number")},
+    {Column::Correlation, "correlation", JsonKind::Object,
+     i18n::N_("the correlation's name and number")},
+    {Column::Calendar, "calendar", JsonKind::String, i18n::N_("the row's Western calendar")},
     {Column::Bearer, "bearer", JsonKind::String,
-     "the year bearer: the Tzolkin date of the year's 0 Pop"},
+     i18n::N_("the year bearer: the Tzolkin date of the year's 0 Pop")},
     {Column::Since819, "819_since", JsonKind::Number,
-     "days since the last station of the 819-day count, 0 to 818"},
-    {Column::Station819, "819_station", JsonKind::String, "that station's Calendar Round"},
+     i18n::N_("days since the last station of the 819-day count, 0 to 818")},
+    {Column::Station819, "819_station", JsonKind::String,
+     i18n::N_("that station's Calendar Round")},
     {Column::Quarter819, "819_quarter", JsonKind::String,
-     "its quarter, with the Yucatec name: South (nohol)"},
+     i18n::N_("its quarter, with the Yucatec name: South (nohol)")},
     {Column::Colour819, "819_colour", JsonKind::String,
-     "its colour, with the Yucatec name: yellow (kan)"},
+     i18n::N_("its colour, with the Yucatec name: yellow (kan)")},
     {Column::Number819, "819_number", JsonKind::Number,
-     "its place among the 20 stations of 16,380 days, 1 to 20"},
+     i18n::N_("its place among the 20 stations of 16,380 days, 1 to 20")},
     {Column::Gregorian, "gregorian", JsonKind::NullableString,
-     "the date in the proleptic Gregorian calendar"},
+     i18n::N_("the date in the proleptic Gregorian calendar")},
     {Column::Julian, "julian", JsonKind::NullableString,
-     "the date in the proleptic Julian calendar"},
+     i18n::N_("the date in the proleptic Julian calendar")},
     {Column::Historical, "historical", JsonKind::NullableString,
-     "the date in the historical calendar (Gregorian from 15 October 1582)"},
-    {Column::Weekday, "weekday", JsonKind::NullableString, "the day of the week: Friday"},
-    {Column::Line, "line", JsonKind::Number, "the worksheet's line that reaches the day"},
+     i18n::N_("the date in the historical calendar (Gregorian from 15 October 1582)")},
+    {Column::Weekday, "weekday", JsonKind::NullableString, i18n::N_("the day of the week: Friday")},
+    {Column::Line, "line", JsonKind::Number, i18n::N_("the worksheet's line that reaches the day")},
     {Column::Distance, "distance", JsonKind::NullableString,
-     "the line's distance from the day above it: +2.5.3 (none for a date)"},
+     i18n::N_("the line's distance from the day above it: +2.5.3 (none for a date)")},
     {Column::Clues, "clues", JsonKind::Array,
-     "each clue the line records, whether it agrees, and what the day has: 13 Zec "
-     "disagrees: 18 Tzec"},
+     i18n::N_("each clue the line records, whether it agrees, and what the day has: 13 Zec "
+              "disagrees: 18 Tzec")},
     {Column::Agrees, "agrees", JsonKind::Boolean,
-     "whether every recorded clue agrees: yes or no (true or false in JSON)"},
+     i18n::N_("whether every recorded clue agrees: yes or no (true or false in JSON)")},
     {Column::Nearest, "nearest", JsonKind::Array,
-     "when a clue disagrees, the nearest Long Counts before and after with every clue"},
+     i18n::N_("when a clue disagrees, the nearest Long Counts before and after with every clue")},
 }};
 
 static_assert(
@@ -201,7 +205,7 @@ inline constexpr ColumnGroup k819Group = {
     "819",
     {Column::Since819, Column::Station819, Column::Quarter819, Column::Colour819,
      Column::Number819},
-    "the 819-day count: 819_since, 819_station, 819_quarter, 819_colour, 819_number"};
+    i18n::N_("the 819-day count: 819_since, 819_station, 819_quarter, 819_colour, 819_number")};
 
 [[nodiscard]] constexpr std::string_view columnName(Column c) noexcept {
   return kColumns[static_cast<std::size_t>(c)].name;

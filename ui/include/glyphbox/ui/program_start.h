@@ -20,7 +20,8 @@ struct ProgramText {
   const char* program; // the command: "glyphbox"
   const char* name;    // what --version names: "Glyphbox"
   const char* version; // "6.06.0006"
-  const char* summary; // the help's lines under its usage line, each ending in a newline
+  const char* summary; // the help's lines under its usage line, each ending in a newline, in
+                       // English: N_() marks it, the help translates it
 };
 
 // Answers the command line when it asks for no window: the exit status of
