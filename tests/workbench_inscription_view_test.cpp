@@ -163,6 +163,27 @@ TEST_F(InscriptionViewTest, CluesThatDisagreeAreMarkedInTheTextAndExplained) {
   EXPECT_EQ(editor->marks().size(), 1u);
 }
 
+TEST_F(InscriptionViewTest, TheMarginWidensForTheWidestAnswerWithinItsShare) {
+  editor->resize(1000, 400);
+  const int usual = editor->marginWidth();
+  // A long answer (a longer language's words) widens the margin to show it
+  // whole; the text keeps a third of the editor however long the answer.
+  struct Case {
+    int characters;
+    bool whole;
+  };
+  for (const Case c : {Case{10, true}, Case{60, true}, Case{90, true}, Case{400, false}}) {
+    const QString text(c.characters, QLatin1Char('x'));
+    editor->setAnswers({{text, QString(), false}});
+    const int needed = editor->fontMetrics().horizontalAdvance(text);
+    EXPECT_GE(editor->marginWidth(), usual) << c.characters;
+    EXPECT_LE(editor->marginWidth(), 2 * editor->width() / 3) << c.characters;
+    EXPECT_EQ(editor->marginWidth() > needed, c.whole) << c.characters;
+  }
+  editor->setAnswers({});
+  EXPECT_EQ(editor->marginWidth(), usual);
+}
+
 TEST_F(InscriptionViewTest, APickerChangedAnswersTheWorksheetAgain) {
   type(QStringLiteral("9.12.11.5.18 6 Etz'nab 11 Yax"));
   EXPECT_TRUE(editor->answers()[0].text.contains(QStringLiteral("6 Etznab")));

@@ -30,8 +30,11 @@ const QString kRecentKey = QStringLiteral("recent/files");
 const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 // The margin of answers takes this share of the editor's width, and no less
-// than it needs for a plain row.
+// than it needs for a plain row; it widens up to the larger share when an
+// answer needs it (a longer language's words), so the text is cut only in a
+// narrow window.
 constexpr double kMarginShare = 0.48;
+constexpr double kMarginLargestShare = 0.66;
 constexpr int kMarginMinimum = 320;
 constexpr int kMarginPadding = 8;
 
@@ -95,7 +98,9 @@ WorksheetEditor::WorksheetEditor(QWidget* parent)
 }
 
 int WorksheetEditor::marginWidth() const {
-  return std::max(kMarginMinimum, static_cast<int>(width() * kMarginShare));
+  const int share = static_cast<int>(width() * kMarginShare);
+  const int largest = static_cast<int>(width() * kMarginLargestShare);
+  return std::max({kMarginMinimum, share, std::min(widestAnswer_ + 2 * kMarginPadding, largest)});
 }
 
 void WorksheetEditor::placeMargin() {
@@ -112,6 +117,14 @@ void WorksheetEditor::resizeEvent(QResizeEvent* event) {
 
 void WorksheetEditor::setAnswers(std::vector<Answer> answers) {
   answers_ = std::move(answers);
+  int widest = 0;
+  for (const Answer& a : answers_) {
+    widest = std::max(widest, fontMetrics().horizontalAdvance(a.text));
+  }
+  if (widest != widestAnswer_) {
+    widestAnswer_ = widest;
+    placeMargin();
+  }
   margin_->update();
 }
 

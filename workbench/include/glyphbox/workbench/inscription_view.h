@@ -53,6 +53,9 @@ public:
   [[nodiscard]] const std::vector<Mark>& marks() const { return marks_; }
   // The tooltip at a point of the viewport, or an empty text.
   [[nodiscard]] QString toolTipAt(const QPoint& viewportPoint) const;
+  // The width of the margin of answers: its share of the editor, widened so
+  // that the widest answer shows whole while the text keeps its own share.
+  [[nodiscard]] int marginWidth() const;
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -62,10 +65,10 @@ private:
   class Margin;
   void placeMargin();
   void paintMargin(QPaintEvent* event);
-  [[nodiscard]] int marginWidth() const;
 
   Margin* margin_ = nullptr;
   std::vector<Answer> answers_;
+  int widestAnswer_ = 0; // pixels, in the editor's font
   std::vector<Mark> marks_;
 };
 
