@@ -5,6 +5,12 @@ FUZZ_DIR  ?= build-fuzz
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 5
+# Tests run side by side, one per core: each writes only files of its own.
+TEST_JOBS ?= $(shell nproc)
+# The sanitizer build of the suite is for finding faults, not for speed:
+# -O1, as the sanitizers' authors advise, and line tables only (enough for
+# every stack trace) compile in half the time of -O2 -g.
+SANITIZER_FLAGS := -O1 -g1 -DNDEBUG
 FUZZERS := fuzz_conversions fuzz_cli_line fuzz_cli_stream fuzz_pattern fuzz_columns \
            fuzz_worksheet
 
@@ -32,13 +38,16 @@ run: build
 # UndefinedBehaviorSanitizer, a short run of every fuzzer, and the packages
 # through lintian.
 test: build test-asan fuzz-smoke package-check
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 \
+	  --parallel $(TEST_JOBS)
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$(SANITIZER_FLAGS)" \
 	  -DGLYPHBOX_SANITIZE=address,undefined -DGLYPHBOX_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_DIR)
-	cd $(ASAN_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure \
+	  --timeout 600 --parallel $(TEST_JOBS)
 
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace glyphbox::rows {
 namespace {
 
@@ -164,7 +166,8 @@ int occurrences(const std::string& text, const std::string& needle) {
 
 // Whether xmllint reads svg as a well-formed document.
 bool wellFormed(const std::string& svg) {
-  const std::string path = ::testing::TempDir() + "glyphbox_drawing_test.svg";
+  const std::string path =
+      ::testing::TempDir() + "glyphbox_drawing_test_" + std::to_string(::getpid()) + ".svg";
   std::ofstream(path, std::ios::binary) << svg;
   return std::system(("xmllint --noout --nonet '" + path + "'").c_str()) == 0;
 }
