@@ -1,7 +1,6 @@
 // The window program's entry: its own command line first (answered without a
 // display), then the toolkit, which must never end the program by aborting.
 
-#include <glyphbox/assets.h>
 #include <glyphbox/runtime/messages.h>
 #include <glyphbox/ui/application.h>
 #include <glyphbox/ui/program_start.h>
@@ -18,25 +17,15 @@ int main(int argc, char** argv) {
       i18n::N_("Converts Gregorian dates into the Maya Long Count, Tzolkin and Haab in a\n"
                "window. Without a display, glyphbox-cli converts dates on the command line.\n")};
   // The terminal's messages in the user's language; the windows keep their own words.
-  i18n::useUserLanguage(
-      i18n::catalogueDir(GLYPHBOX_LOCALEDIR_FROM_BINDIR, GLYPHBOX_LOCALEDIR).c_str());
-  // The program's own options need no display, so they are answered before
-  // the toolkit tries to open one.
-  if (const auto status = ui::answerCommandLine(argc, argv, program)) {
-    return *status;
-  }
-
-  ui::ToolkitStart start;
-  QApplication app(argc, argv); // takes the toolkit's options out of argv
-  start.started();
-  QApplication::setWindowIcon(assets::applicationIcon());
-  // Desktops match the running windows to the installed desktop entry by this name.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.glyphbox.Glyphbox"));
-  QApplication::setQuitOnLastWindowClosed(false); // the registry decides when the program ends
-
-  ui::WindowRegistry registry;
-  ui::defineWindows(registry);
-  QObject::connect(&registry, &ui::WindowRegistry::allWindowsUnloaded, &app, &QApplication::quit);
-  registry.show(QLatin1String(ui::kSplashForm));
-  return QApplication::exec();
+  return ui::runWindowProgram(
+      argc, argv, program, i18n::catalogueDir(GLYPHBOX_LOCALEDIR_FROM_BINDIR, GLYPHBOX_LOCALEDIR),
+      "org.glyphbox.Glyphbox", [] {
+        QApplication::setQuitOnLastWindowClosed(false); // the registry decides when it ends
+        ui::WindowRegistry registry;
+        ui::defineWindows(registry);
+        QObject::connect(&registry, &ui::WindowRegistry::allWindowsUnloaded, qApp,
+                         &QApplication::quit);
+        registry.show(QLatin1String(ui::kSplashForm));
+        return QApplication::exec();
+      });
 }

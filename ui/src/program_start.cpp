@@ -2,10 +2,11 @@
 
 #include <glyphbox/ui/program_start.h>
 
+#include <glyphbox/assets.h>
 #include <glyphbox/runtime/messages.h>
 #include <glyphbox/ui/application.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <cerrno>
 #include <cstdio>
@@ -278,5 +279,22 @@ std::optional<int> answerCommandLine(int argc, char** argv, const ProgramText& p
 ToolkitStart::ToolkitStart() : previous_(qInstallMessageHandler(startupMessageHandler)) {}
 
 void ToolkitStart::started() { releaseHeldMessages(previous_); }
+
+int runWindowProgram(int argc, char** argv, const ProgramText& program,
+                     const std::string& localeDir, const char* desktopEntry,
+                     const std::function<int()>& windows) {
+  i18n::useUserLanguage(localeDir.c_str());
+  // The program's own options need no display, so they are answered before
+  // the toolkit tries to open one.
+  if (const auto status = answerCommandLine(argc, argv, program)) {
+    return *status;
+  }
+  ToolkitStart start;
+  QApplication app(argc, argv); // takes the toolkit's options out of argv
+  start.started();
+  QApplication::setWindowIcon(assets::applicationIcon());
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopEntry));
+  return windows();
+}
 
 } // namespace glyphbox::ui

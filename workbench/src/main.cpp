@@ -1,7 +1,6 @@
 // Glyphbox Workbench's entry: its own command line first (answered without
 // a display), then the toolkit, which must never end the program by aborting.
 
-#include <glyphbox/assets.h>
 #include <glyphbox/runtime/messages.h>
 #include <glyphbox/ui/program_start.h>
 #include <glyphbox/version.h>
@@ -41,35 +40,26 @@ int main(int argc, char** argv) {
                "their clues, in a window. Without a display, glyphbox-cli does the same on\n"
                "the command line.\n")};
   // The terminal's words and the calendar library's in the user's language.
-  i18n::useUserLanguage(
-      i18n::catalogueDir(GLYPHBOX_LOCALEDIR_FROM_BINDIR, GLYPHBOX_LOCALEDIR).c_str());
-  if (const auto status = ui::answerCommandLine(argc, argv, program)) {
-    return *status;
-  }
-
-  ui::ToolkitStart start;
-  QApplication app(argc, argv); // takes the toolkit's options out of argv
-  start.started();
-  // The window's words, and the toolkit's own (file dialogs, context menus),
-  // in the user's language.
-  QTranslator toolkitWords;
-  if (toolkitWords.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QCoreApplication::installTranslator(&toolkitWords);
-  }
-  QTranslator windowWords;
-  if (windowWords.load(QLocale(), QStringLiteral("glyphbox-workbench"), QStringLiteral("_"),
-                       QString::fromStdString(i18n::catalogueDir(GLYPHBOX_TRANSLATIONS_FROM_BINDIR,
-                                                                 GLYPHBOX_TRANSLATIONS_DIR)))) {
-    QCoreApplication::installTranslator(&windowWords);
-  }
-  QApplication::setWindowIcon(assets::applicationIcon());
-  // Desktops match the running window to the installed desktop entry by this name.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.glyphbox.Workbench"));
-
-  // The desktop's usual store: ~/.config/glyphbox/workbench.conf on Linux.
-  QSettings store(QStringLiteral("glyphbox"), QStringLiteral("workbench"));
-  workbench::WorkbenchWindow window(store);
-  window.show();
-  return QApplication::exec();
+  return ui::runWindowProgram(
+      argc, argv, program, i18n::catalogueDir(GLYPHBOX_LOCALEDIR_FROM_BINDIR, GLYPHBOX_LOCALEDIR),
+      "org.glyphbox.Workbench", [] {
+        // The window's words, and the toolkit's own (file dialogs, context
+        // menus), in the user's language.
+        QTranslator toolkitWords;
+        if (toolkitWords.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+          QCoreApplication::installTranslator(&toolkitWords);
+        }
+        QTranslator windowWords;
+        if (windowWords.load(QLocale(), QStringLiteral("glyphbox-workbench"), QStringLiteral("_"),
+                             QString::fromStdString(i18n::catalogueDir(
+                                 GLYPHBOX_TRANSLATIONS_FROM_BINDIR, GLYPHBOX_TRANSLATIONS_DIR)))) {
+          QCoreApplication::installTranslator(&windowWords);
+        }
+        // The desktop's usual store: ~/.config/glyphbox/workbench.conf on Linux.
+        QSettings store(QStringLiteral("glyphbox"), QStringLiteral("workbench"));
+        workbench::WorkbenchWindow window(store);
+        window.show();
+        return QApplication::exec();
+      });
 }

@@ -5,14 +5,14 @@
 // left for the toolkit, and one line that points to glyphbox-cli when no
 // display can be opened, never an abort.
 //
-//   if (const auto status = answerCommandLine(argc, argv, program)) return *status;
-//   ToolkitStart start;
-//   QApplication app(argc, argv);
-//   start.started();
+//   return runWindowProgram(argc, argv, program, localeDir, "org.glyphbox.Glyphbox",
+//                           [] { /* open the windows */ return QApplication::exec(); });
 
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
+#include <string>
 
 namespace glyphbox::ui {
 
@@ -46,5 +46,15 @@ public:
 private:
   QtMessageHandler previous_;
 };
+
+// The whole start of a window program, in this order: the terminal's words in
+// the user's language (message catalogues under `localeDir`), the program's
+// own options answered without a display, the toolkit started under a
+// ToolkitStart (it takes its own options out of argv), the program's icon and
+// the name of its desktop entry, by which desktops match its windows. Then
+// `windows` opens the windows and returns the program's exit status.
+[[nodiscard]] int runWindowProgram(int argc, char** argv, const ProgramText& program,
+                                   const std::string& localeDir, const char* desktopEntry,
+                                   const std::function<int()>& windows);
 
 } // namespace glyphbox::ui
